@@ -1,0 +1,32 @@
+# Unit tests and the fuzzer for the portable logic, with the host compiler.
+option(DISPORA_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+option(DISPORA_FUZZ "Build the libFuzzer target (clang)" OFF)
+
+set(SANITIZE_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+
+add_library(dispora_portable STATIC ${DISPORA_PORTABLE_SOURCES})
+target_include_directories(dispora_portable PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_options(dispora_portable PRIVATE ${DISPORA_WARNINGS})
+if(DISPORA_SANITIZE OR DISPORA_FUZZ)
+    target_compile_options(dispora_portable PUBLIC ${SANITIZE_FLAGS})
+    target_link_options(dispora_portable PUBLIC ${SANITIZE_FLAGS})
+endif()
+
+if(DISPORA_FUZZ)
+    add_executable(settings_fuzzer tests/fuzz/settings_fuzzer.cpp)
+    target_link_libraries(settings_fuzzer PRIVATE dispora_portable)
+    target_compile_options(settings_fuzzer PRIVATE -fsanitize=fuzzer ${DISPORA_WARNINGS})
+    target_link_options(settings_fuzzer PRIVATE -fsanitize=fuzzer)
+else()
+    find_package(GTest REQUIRED)
+    add_executable(dispora_unit_tests
+        tests/unit/branch_test.cpp
+        tests/unit/host_builds_test.cpp
+        tests/unit/log_line_test.cpp
+        tests/unit/mode_text_test.cpp
+        tests/unit/config_test.cpp)
+    target_link_libraries(dispora_unit_tests PRIVATE dispora_portable GTest::gtest_main)
+    target_compile_options(dispora_unit_tests PRIVATE ${DISPORA_WARNINGS})
+    include(GoogleTest)
+    gtest_discover_tests(dispora_unit_tests)
+endif()

@@ -1,0 +1,46 @@
+# The plug-in, a probe DLL built from the same objects, and the stand-in host.
+set(DISPORA_WIN32_SOURCES
+    core/guard.cpp
+    core/guard_x86.S
+    core/host_build.cpp
+    core/host_slots.cpp
+    core/log.cpp
+    core/patching.cpp
+    core/startup.cpp
+    display/deferred_mode.cpp
+    display/immediate_mode.cpp
+    display/mode_choice.cpp
+    display/mode_dialog.cpp
+    ddraw/exports_x86.S
+    ddraw/system_ddraw.cpp
+    settings/config_open.cpp)
+
+# msvcrt's own printf family keeps the DLL small.
+set(DISPORA_DEFINES __USE_MINGW_ANSI_STDIO=0 _WIN32_WINNT=0x0501 WIN32_LEAN_AND_MEAN)
+set(DISPORA_CXX_FLAGS -Os -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables
+    -ffunction-sections -fdata-sections)
+# No libgcc or libstdc++ DLLs beside the game: the runtime parts are linked in.
+set(DISPORA_LINK_FLAGS -static -static-libgcc -static-libstdc++ -Wl,--gc-sections -s
+    -Wl,--enable-stdcall-fixup)
+
+add_library(dispora_objects OBJECT ${DISPORA_PORTABLE_SOURCES} ${DISPORA_WIN32_SOURCES})
+target_include_directories(dispora_objects PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_definitions(dispora_objects PUBLIC ${DISPORA_DEFINES})
+target_compile_options(dispora_objects PRIVATE
+    $<$<COMPILE_LANGUAGE:CXX>:${DISPORA_WARNINGS} ${DISPORA_CXX_FLAGS}>)
+
+function(dispora_dll target def_file)
+    add_library(${target} SHARED ${ARGN} ${def_file})
+    target_link_libraries(${target} PRIVATE dispora_objects shell32 user32)
+    target_link_options(${target} PRIVATE ${DISPORA_LINK_FLAGS})
+    set_target_properties(${target} PROPERTIES PREFIX "")
+endfunction()
+
+dispora_dll(dispora ddraw/dispora.def)
+set_target_properties(dispora PROPERTIES OUTPUT_NAME dispora SUFFIX ".asi")
+
+# The same plug-in with test-only exports that reach its internals.
+dispora_dll(dispora_probe tests/host/probe.def tests/host/probe_exports.cpp)
+target_compile_options(dispora_probe PRIVATE ${DISPORA_WARNINGS} ${DISPORA_CXX_FLAGS})
+
+add_subdirectory(tests/host)

@@ -1,0 +1,13 @@
+// Five-byte relative branches: opcode, then the signed 32-bit little-endian
+// distance from the byte after the branch to the target.
+#pragma once
+
+#include <stdint.h>
+
+constexpr uint8_t kOpcodeJmp = 0xE9;   // binds a slot to its host function
+constexpr uint8_t kOpcodeCall = 0xE8;  // redirects a host call
+constexpr uint32_t kBranchSize = 5;
+
+// Fills out[0..4]; the displacement wraps in 32 bits, so a target below the
+// site gives a negative one.
+void EncodeBranch(uint8_t opcode, uint32_t site, uint32_t target, uint8_t out[kBranchSize]);

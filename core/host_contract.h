@@ -1,0 +1,92 @@
+// What dispora.asi relies on from the host game: the four supported
+// executables, the engine records it reads, the host variables it touches and
+// the host functions it calls through patchable slots.
+#pragma once
+
+#include <stdint.h>
+
+// The four executables we know, recognised by the entry point in their header.
+enum class HostBuild { Gta3V10, Gta3V11, ViceCityA, ViceCityB };
+
+// The engine's description of one video mode. Six fields; we read four.
+struct ModeInfo {
+    int32_t width;
+    int32_t height;
+    int32_t depth;  // bits per pixel
+    int32_t flags;  // bit 0 set: exclusive (full-screen); clear: windowed
+    int32_t reserved[2];
+};
+constexpr int32_t kModeExclusive = 1;
+
+// The host keeps an array of these; each starts with the subsystem's name.
+constexpr uint32_t kSubSystemInfoSize = 80;
+
+// Addresses of the host variables, fixed per build. All are 32-bit integers
+// except platformGlobals (a record) and subSystemInfo (an array of entries).
+struct HostAddresses {
+    uint32_t platformGlobals;  // +28: pointer to a record whose first field is the main HWND
+    uint32_t GcurSelVM;        // current video mode index, -1 while none chosen
+    uint32_t subSystemCount;
+    uint32_t GcurSel;          // current subsystem index
+    uint32_t subSystemInfo;
+    uint32_t savedModeIndex;   // read by the dialog, written by the deferred road
+    uint32_t clearOnDefer;     // set to 0 on the deferred road; 0 where the build has none
+};
+constexpr uint32_t kWindowRecordOffset = 28;
+
+// Host function addresses, in the order the slots are bound.
+struct HostFunctions {
+    uint32_t Log;
+    uint32_t RwGetVideoModeList;
+    uint32_t RwSetVideoMode;
+    uint32_t RwEngineGetVideoModeInfo;
+    uint32_t RwEngineGetNumVideoModes;
+    uint32_t RwEngineGetCurrentVideoMode;
+    uint32_t RwEngineSetVideoMode;
+    uint32_t RwEngineSetSubSystem;
+};
+
+// psSelectDevice calls RwEngineSetSubSystem with a five-byte relative call at
+// this offset; we redirect that call to our own handler.
+constexpr uint32_t kSelectDeviceCallOffset = 0x75;
+
+struct HostBuildInfo {
+    HostBuild build;
+    uint32_t entryPoint;  // AddressOfEntryPoint, relative, as the header stores it
+    const char* buildLineFormat;
+    HostFunctions functions;
+    HostAddresses addresses;
+    uint32_t selectDevice;  // start of psSelectDevice
+};
+
+// The build whose header carries this entry point, or null for any other executable.
+const HostBuildInfo* FindHostBuild(uint32_t entryPoint);
+
+#ifdef _WIN32
+// Slots: our own functions, each rebound at recognition with a jump to the
+// host function of the same name (cdecl, like the host's). Never inlined or
+// analysed across calls, so every call really lands on the patched entry.
+#define HOST_SLOT __attribute__((noinline, noipa, used))
+namespace host {
+HOST_SLOT const char** _RwGetVideoModeList();
+HOST_SLOT void _RwSetVideoMode(int modeIndex);
+HOST_SLOT void _Log(const char* line);
+HOST_SLOT int RwEngineGetCurrentVideoMode();
+HOST_SLOT int RwEngineGetNumVideoModes();
+HOST_SLOT int RwEngineGetVideoModeInfo(ModeInfo* info, int modeIndex);
+HOST_SLOT int RwEngineSetSubSystem(int subSystemIndex);
+HOST_SLOT int RwEngineSetVideoMode(int modeIndex);
+}  // namespace host
+
+// The host variables of the recognised build.
+extern HostAddresses hostAddresses;
+
+inline int32_t& HostInt(uint32_t address) { return *reinterpret_cast<int32_t*>(address); }
+inline const char* SubSystemName(int index) {
+    return reinterpret_cast<const char*>(hostAddresses.subSystemInfo + kSubSystemInfoSize * index);
+}
+// The pointer 28 bytes into platformGlobals; null until the host made its window.
+inline uint32_t HostWindowRecord() {
+    return *reinterpret_cast<uint32_t*>(hostAddresses.platformGlobals + kWindowRecordOffset);
+}
+#endif

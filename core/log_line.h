@@ -1,0 +1,13 @@
+// Building one diagnostic line: the tag, the message, and a newline unless the
+// message already ends with one.
+#pragma once
+
+#include <stddef.h>
+
+constexpr size_t kLogBufferSize = 2048;
+constexpr char kLogTag[] = "[dispora.asi] ";
+
+// Writes the finished line into line[0..size) and returns its length. A
+// message too long for the buffer is cut so that the line still ends with
+// "\n" and a NUL inside the buffer. size must be at least sizeof(kLogTag) + 1.
+size_t BuildLogLine(char* line, size_t size, const char* message);

@@ -1,0 +1,26 @@
+#include "core/patching.h"
+
+#include <windows.h>
+#include <string.h>
+
+int PatchCode(uint32_t address, const void* bytes, uint32_t length) {
+    void* target = reinterpret_cast<void*>(address);
+    DWORD oldProtect = 0;
+    if (!VirtualProtect(target, length, PAGE_EXECUTE_READWRITE, &oldProtect)) {
+        return 0;  // not writable: leave the bytes as they are
+    }
+    memcpy(target, bytes, length);
+    DWORD unused = 0;
+    return VirtualProtect(target, length, oldProtect, &unused) ? 1 : 0;
+}
+
+int WriteBranch(uint8_t opcode, uint32_t site, uint32_t target) {
+    if (site == 0 || target == 0) return 0;
+    uint8_t branch[kBranchSize];
+    EncodeBranch(opcode, site, target, branch);
+    return PatchCode(site, branch, kBranchSize);
+}
+
+int BindSlot(HostFunctionSlot slot, uint32_t hostAddress) {
+    return WriteBranch(kOpcodeJmp, reinterpret_cast<uint32_t>(slot), hostAddress);
+}

@@ -1,0 +1,31 @@
+// Mode labels, the dispora value's parse and mode matching: no Win32 here.
+#pragma once
+
+#include <stddef.h>
+
+#include "core/host_contract.h"
+
+constexpr size_t kModeRowSize = 100;
+
+enum class ModeLabel { None, Windowed, FullScreen, WideScreen };
+
+// Windowed for non-exclusive modes; for exclusive ones by the exact
+// single-precision ratio height / width (4:3 and 5:4 full screen; 5:3, 16:10
+// and 16:9 wide screen).
+ModeLabel LabelForMode(const ModeInfo& mode);
+// The dialog row text, e.g. "1024 x 768 x 32 (FULLSCREEN)".
+void BuildModeRowText(char* row, size_t size, const ModeInfo& mode);
+
+// What the dispora value asks for.
+struct ModeRequest {
+    bool windowed;  // begins with "windowed": the engine's mode 0
+    int width;      // 0 when no size was given: the dialog decides
+    int height;
+    int depth;      // 0: any depth
+};
+ModeRequest ParseModeRequest(const char* value);
+inline bool RequestHasSize(const ModeRequest& request) { return request.width != 0 && request.height != 0; }
+bool ModeMatches(const ModeInfo& mode, const ModeRequest& request);
+
+// The windowsize value "WxH"; 640 x 480 when it does not give two numbers.
+void ParseWindowSize(const char* value, int* width, int* height);

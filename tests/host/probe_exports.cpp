@@ -1,0 +1,30 @@
+// Test-only exports of the probe DLL: the plug-in's own objects, reached from
+// the stand-in host. Compiled with the plug-in's flags, so the slot calls here
+// are the optimised calls the plug-in makes.
+#include "tests/host/probe.h"
+
+#include "core/host_contract.h"
+#include "ddraw/system_ddraw.h"
+#include "settings/config.h"
+
+extern "C" {
+
+__declspec(dllexport) void ProbeCallSlots(SlotProbeResults* results, ModeInfo* info) {
+    results->modeList = host::_RwGetVideoModeList();
+    host::_RwSetVideoMode(kProbeArgument + 1);
+    host::_Log("probe line\n");
+    results->currentMode = host::RwEngineGetCurrentVideoMode();
+    results->modeCount = host::RwEngineGetNumVideoModes();
+    results->modeInfo = host::RwEngineGetVideoModeInfo(info, kProbeArgument + 2);
+    results->setSubSystem = host::RwEngineSetSubSystem(kProbeArgument + 3);
+    results->setVideoMode = host::RwEngineSetVideoMode(kProbeArgument + 4);
+}
+
+__declspec(dllexport) SystemDirectDraw* ProbeSystemDirectDraw() { return &systemDirectDraw; }
+
+__declspec(dllexport) const char* ProbeFind(const char* key) { return currentConfig->Find(key); }
+
+__declspec(dllexport) void ProbeCloseSettings() { currentConfig->Close(); }
+
+__declspec(dllexport) int ProbeSettingsOpen() { return currentConfig->IsFileOpen() ? 1 : 0; }
+}
