@@ -1,4 +1,6 @@
 # The plug-in, a probe DLL built from the same objects, and the stand-in host.
+# They all land in one folder, rig/, where the stand-in loads the plug-in from.
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/rig)
 set(DISPORA_WIN32_SOURCES
     core/guard.cpp
     core/guard_x86.S

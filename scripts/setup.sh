@@ -84,13 +84,13 @@ if [ ! -e "$entry" ]; then
 fi
 
 # --- Wine prefix -----------------------------------------------------------
-export WINEPREFIX=${WINEPREFIX:-/root/.wine-dispora}
+export WINEPREFIX=${WINEPREFIX:-$HOME/.wine-dispora}
 export WINEARCH=win32 WINEDEBUG=-all
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     log "creating Wine prefix $WINEPREFIX"
     mkdir -p "$WINEPREFIX"
     # wineboot needs a display for its first-run windows; a short-lived Xvfb will do.
-    xvfb-run -a -s '-screen 0 1920x1200x24' wineboot -i >"$WINEPREFIX/wineboot.log" 2>&1 || true
+    WINEDLLOVERRIDES='mscoree,mshtml=' xvfb-run -a -s '-screen 0 1920x1200x24' wineboot -i >"$WINEPREFIX/wineboot.log" 2>&1 || true
     wineserver -w || true
 fi
 log "ready"

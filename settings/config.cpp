@@ -151,3 +151,11 @@ int Config::GetInt(const char* key, int fallback) {
     if (!Has(key)) return fallback;
     return atoi(GetString(key));
 }
+
+#ifndef _WIN32
+// Away from Windows there is no module handle or process command line: the
+// module is named by its path, and the command line is empty.
+int Config::Open(void* module, const char* fileName) {
+    return OpenFrom("", static_cast<const char*>(module), fileName);
+}
+#endif

@@ -3,7 +3,11 @@
 
 #include "core/host_contract.h"
 
-constexpr int kProbeArgument = 0x51000;
+// Arguments the probe passes, each distinct so a mixed-up slot shows.
+constexpr int kProbeRawMode = 5;
+constexpr int kProbeInfoMode = 3;
+constexpr int kProbeSubSystem = 1;
+constexpr int kProbeVideoMode = 6;
 
 struct SlotProbeResults {
     const char** modeList;

@@ -11,13 +11,13 @@ extern "C" {
 
 __declspec(dllexport) void ProbeCallSlots(SlotProbeResults* results, ModeInfo* info) {
     results->modeList = host::_RwGetVideoModeList();
-    host::_RwSetVideoMode(kProbeArgument + 1);
+    host::_RwSetVideoMode(kProbeRawMode);
     host::_Log("probe line\n");
     results->currentMode = host::RwEngineGetCurrentVideoMode();
     results->modeCount = host::RwEngineGetNumVideoModes();
-    results->modeInfo = host::RwEngineGetVideoModeInfo(info, kProbeArgument + 2);
-    results->setSubSystem = host::RwEngineSetSubSystem(kProbeArgument + 3);
-    results->setVideoMode = host::RwEngineSetVideoMode(kProbeArgument + 4);
+    results->modeInfo = host::RwEngineGetVideoModeInfo(info, kProbeInfoMode);
+    results->setSubSystem = host::RwEngineSetSubSystem(kProbeSubSystem);
+    results->setVideoMode = host::RwEngineSetVideoMode(kProbeVideoMode);
 }
 
 __declspec(dllexport) SystemDirectDraw* ProbeSystemDirectDraw() { return &systemDirectDraw; }

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Checks the shipped DLL: a PE32 DLL for x86 that imports only system
+# libraries and exports only the two DirectDraw entries. Prints its size.
+set -euo pipefail
+dll=$1
+objdump=i686-w64-mingw32-objdump
+failures=0
+fail() { echo "check-binary: $*"; failures=$((failures + 1)); }
+
+headers=$($objdump -p "$dll")
+grep -q 'file format pei-i386' <<<"$headers" || fail "not a PE32 x86 image"
+grep -qE '^\s+DLL$' <<<"$headers" || fail "not a DLL"
+
+imports=$(grep -E '^\s+DLL Name:' <<<"$headers" | awk '{print $3}' | tr 'a-z' 'A-Z' | sort -u)
+for lib in $imports; do
+    case "$lib" in
+        KERNEL32.DLL|USER32.DLL|SHELL32.DLL|MSVCRT.DLL) ;;
+        *) fail "imports $lib, which a player's game folder does not have" ;;
+    esac
+done
+exports=$(awk '/\[Ordinal\/Name Pointer\] Table$/{on=1;next} on && /^[ \t]+\[/{print $NF} on && /^$/{on=0}' <<<"$headers" | sort)
+[ "$exports" = "$(printf 'DirectDrawCreate\nDirectDrawCreateEx')" ] || fail "exports are: $(echo $exports)"
+
+size=$(stat -c %s "$dll")
+echo "dispora.asi: $size bytes; imports: $(echo $imports); exports: $(echo $exports)"
+[ $failures -eq 0 ]

@@ -1,0 +1,260 @@
+#include "tests/host/host_image.h"
+
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+extern "C" uint8_t hostLowCode[];  // host_pad_x86.S: 0x6000 bytes at the start of our code
+constexpr uint32_t kLowCodeSize = 0x6000;
+
+namespace {
+
+// Host memory above our own code and data: every host address from 0x581000
+// on falls in here (checked at install).
+alignas(4096) uint8_t hostImage[0x600000];
+
+const StandInBuild* installed = nullptr;
+HWND hostWindow = nullptr;
+HostWindowRecordLayout windowRecord;
+
+bool InRegion(uint32_t address, uint32_t size) {
+    const uint32_t low = reinterpret_cast<uint32_t>(hostLowCode);
+    const uint32_t image = reinterpret_cast<uint32_t>(hostImage);
+    return (address >= low && address + size <= low + kLowCodeSize) ||
+           (address >= image && address + size <= image + sizeof(hostImage));
+}
+
+void Require(uint32_t address, uint32_t size, const char* what) {
+    if (!InRegion(address, size)) {
+        fprintf(stderr, "stand-in host: %s at 0x%x is outside its host memory\n", what, address);
+        exit(90);
+    }
+}
+
+void WriteHostBytes(uint32_t address, const void* bytes, uint32_t size) {
+    Require(address, size, "host code");
+    DWORD old = 0;
+    VirtualProtect(reinterpret_cast<void*>(address), size, PAGE_EXECUTE_READWRITE, &old);
+    memcpy(reinterpret_cast<void*>(address), bytes, size);
+}
+
+void WriteJump(uint32_t site, const void* target) {
+    uint8_t jump[5] = {0xE9};
+    const uint32_t displacement = reinterpret_cast<uint32_t>(target) - site - 5;
+    memcpy(jump + 1, &displacement, 4);
+    WriteHostBytes(site, jump, 5);
+}
+
+FakeSubSystem& Current() { return engine.subSystems[static_cast<size_t>(engine.currentSubSystem)]; }
+
+// --- the host's functions ----------------------------------------------------
+extern "C" {
+void FakeLog(const char* line) { engine.logLines.push_back(line); }
+
+const char** FakeGetVideoModeList() {
+    ++engine.getVideoModeListCalls;
+    if (engine.returnedModeList != nullptr) return engine.returnedModeList;
+    engine.nameList.clear();
+    for (const std::string& name : Current().modeNames) engine.nameList.push_back(name.empty() ? nullptr : name.c_str());
+    return engine.nameList.data();
+}
+
+void FakeRawSetVideoMode(int modeIndex) { engine.rawSetVideoModeCalls.push_back(modeIndex); }
+
+int FakeGetVideoModeInfo(ModeInfo* info, int modeIndex) {
+    engine.getVideoModeInfoCalls.push_back(modeIndex);
+    const std::vector<ModeInfo>& modes = Current().modes;
+    if (modeIndex >= 0 && static_cast<size_t>(modeIndex) < modes.size()) *info = modes[static_cast<size_t>(modeIndex)];
+    return engine.videoModeInfoResult;
+}
+
+int FakeGetNumVideoModes() { return static_cast<int>(Current().modes.size()); }
+
+int FakeGetCurrentVideoMode() { return Current().currentMode; }
+
+int FakeSetVideoMode(int modeIndex) {
+    engine.setVideoModeCalls.push_back(modeIndex);
+    if (engine.refuseVideoMode) return 0;
+    Current().currentMode = modeIndex;
+    return engine.setVideoModeResult;
+}
+
+int FakeSetSubSystem(int index) {
+    engine.setSubSystemCalls.push_back(index);
+    if (engine.refuseSubSystem || index < 0 || static_cast<size_t>(index) >= engine.subSystems.size()) return 0;
+    engine.currentSubSystem = index;
+    return engine.setSubSystemResult;
+}
+}
+
+// psSelectDevice, as machine code at the build's address: it passes its one
+// argument to RwEngineSetSubSystem with a five-byte call at +0x75 and returns
+// that call's result.
+void WriteSelectDevice(const StandInBuild& build) {
+    uint8_t code[0x7E];
+    memset(code, 0xCC, sizeof(code));
+    const uint8_t prologue[] = {0x8B, 0x44, 0x24, 0x04, 0xEB, 0x6A};  // mov eax,[esp+4]; jmp +0x70
+    memcpy(code, prologue, sizeof(prologue));
+    const uint8_t body[] = {0x50, 0x90, 0x90, 0x90, 0x90};  // push eax; nops up to the call
+    memcpy(code + 0x70, body, sizeof(body));
+    code[0x75] = 0xE8;
+    const uint32_t displacement = build.setSubSystem - (build.selectDevice + 0x75) - 5;
+    memcpy(code + 0x76, &displacement, 4);
+    const uint8_t epilogue[] = {0x83, 0xC4, 0x04, 0xC3};  // add esp,4; ret
+    memcpy(code + 0x7A, epilogue, sizeof(epilogue));
+    WriteHostBytes(build.selectDevice, code, sizeof(code));
+}
+
+void WriteHeader(uint32_t entryPoint, uint32_t timeStamp) {
+    uint8_t* module = reinterpret_cast<uint8_t*>(GetModuleHandleA(nullptr));
+    uint8_t* pe = module + *reinterpret_cast<uint32_t*>(module + 0x3C);
+    DWORD old = 0;
+    VirtualProtect(pe, 0x60, PAGE_READWRITE, &old);
+    memcpy(pe + 8, &timeStamp, 4);
+    memcpy(pe + 0x28, &entryPoint, 4);
+    VirtualProtect(pe, 0x60, old, &old);
+}
+
+LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+FakeEngine engine;
+
+// Entry order: GTA3 1.0, GTA3 1.1, Vice City A, Vice City B.
+const StandInBuild kStandInBuilds[4] = {
+    {"Gta3V10", HostBuild::Gta3V10, 0x1C1E70, 0x405DB0, 0x5814F0, 0x581630, 0x5A0F00, 0x5A0ED0, 0x5A0F30, 0x5A0F60,
+     0x5A0EA0, 0x8F4360, 0x6510CC, 0x6510C4, 0x6510C8, 0x650BC4, 0x8F59DC, 0x60EFFC, 0x581D80},
+    {"Gta3V11", HostBuild::Gta3V11, 0x1C2130, 0x405DB0, 0x581830, 0x581970, 0x5A11C0, 0x5A1190, 0x5A11F0, 0x5A1220,
+     0x5A1160, 0x8F4414, 0x6510CC, 0x6510C4, 0x6510C8, 0x650BC4, 0x8F5A90, 0, 0x5820C0},
+    {"ViceCityA", HostBuild::ViceCityA, 0x267BF0, 0x401000, 0x601880, 0x601770, 0x642B70, 0x642B40, 0x642BA0,
+     0x642BD0, 0x642B10, 0x9B48D8, 0x783EEC, 0x783EE4, 0x783EE8, 0x7839E4, 0x869690, 0x6D59F8, 0x600DA0},
+    {"ViceCityB", HostBuild::ViceCityB, 0x267C40, 0x401000, 0x6018B0, 0x6017A0, 0x642BC0, 0x642B90, 0x642BF0,
+     0x642C20, 0x642B60, 0x9B48E0, 0x783EEC, 0x783EE4, 0x783EE8, 0x7839E4, 0x869698, 0x6D59F8, 0x600DC0},
+};
+
+FakeEngine DefaultEngine() {
+    FakeEngine fake;
+    auto mode = [](int32_t w, int32_t h, int32_t d, int32_t flags) { return ModeInfo{w, h, d, flags, {0, 0}}; };
+    FakeSubSystem display;
+    display.name = "Stand-in Display";
+    display.modes = {mode(800, 600, 32, 0),         mode(640, 480, 16, 1),  mode(640, 480, 32, 1),
+                     mode(800, 600, 16, 1),         mode(800, 600, 32, 1),  mode(1024, 768, 32, 1),
+                     mode(1280, 1024, 32, 1),       mode(1920, 1080, 32, 1)};
+    display.modeNames = {"windowed", "640x480x16", "640x480x32", "800x600x16",
+                         "800x600x32", "1024x768x32", "1280x1024x32", "1920x1080x32"};
+    display.currentMode = 4;
+    FakeSubSystem second;
+    second.name = "Second Display";
+    second.modes = {mode(1024, 768, 32, 0), mode(1366, 768, 32, 1), mode(1280, 800, 32, 1)};
+    second.modeNames = {"windowed", "1366x768x32", "1280x800x32"};
+    second.currentMode = 2;
+    fake.subSystems = {display, second};
+    return fake;
+}
+
+void InstallHost(const StandInBuild* build, uint32_t timeStamp) {
+    DWORD old = 0;
+    VirtualProtect(hostLowCode, kLowCodeSize, PAGE_EXECUTE_READWRITE, &old);
+    memset(hostLowCode, 0xCC, kLowCodeSize);
+    VirtualProtect(hostImage, sizeof(hostImage), PAGE_EXECUTE_READWRITE, &old);
+    memset(hostImage, 0, sizeof(hostImage));
+    engine = DefaultEngine();
+    installed = build;
+    if (build == nullptr) {
+        WriteHeader(kUnknownEntryPoint, timeStamp);
+        return;
+    }
+    WriteJump(build->log, reinterpret_cast<void*>(&FakeLog));
+    WriteJump(build->getVideoModeList, reinterpret_cast<void*>(&FakeGetVideoModeList));
+    WriteJump(build->setVideoModeRaw, reinterpret_cast<void*>(&FakeRawSetVideoMode));
+    WriteJump(build->getVideoModeInfo, reinterpret_cast<void*>(&FakeGetVideoModeInfo));
+    WriteJump(build->getNumVideoModes, reinterpret_cast<void*>(&FakeGetNumVideoModes));
+    WriteJump(build->getCurrentVideoMode, reinterpret_cast<void*>(&FakeGetCurrentVideoMode));
+    WriteJump(build->setVideoMode, reinterpret_cast<void*>(&FakeSetVideoMode));
+    WriteJump(build->setSubSystem, reinterpret_cast<void*>(&FakeSetSubSystem));
+    WriteSelectDevice(*build);
+    for (uint32_t variable : {build->GcurSelVM, build->subSystemCount, build->GcurSel, build->savedModeIndex}) {
+        Require(variable, 4, "host variable");
+    }
+    Require(build->platformGlobals, 32, "platformGlobals");
+    Require(build->subSystemInfo, 80 * 4, "subSystemInfo");
+    if (build->clearOnDefer != 0) {
+        Require(build->clearOnDefer, 4, "clearOnDefer");
+        HostVar(build->clearOnDefer) = 0x5EED;
+    }
+    HostVar(build->GcurSelVM) = -1;
+    HostVar(build->GcurSel) = 0;
+    HostVar(build->savedModeIndex) = -1;
+    SetSubSystemNames({engine.subSystems[0].name, engine.subSystems[1].name});
+    SetHostWindowRecord(nullptr);
+    WriteHeader(build->entryPoint, timeStamp);
+}
+
+const StandInBuild& CurrentBuild() { return *installed; }
+
+int32_t& HostVar(uint32_t address) { return *reinterpret_cast<int32_t*>(address); }
+
+void SetSubSystemNames(const std::vector<std::string>& names) {
+    const StandInBuild& build = CurrentBuild();
+    for (size_t i = 0; i < names.size(); ++i) {
+        char* entry = reinterpret_cast<char*>(build.subSystemInfo + 80 * i);
+        memset(entry, 0, 80);
+        strncpy(entry, names[i].c_str(), 79);
+    }
+    HostVar(build.subSystemCount) = static_cast<int32_t>(names.size());
+}
+
+HWND CreateHostWindow() {
+    static bool registered = false;
+    if (!registered) {
+        WNDCLASSA windowClass = {};
+        windowClass.lpfnWndProc = HostWindowProc;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = "StandInGameWindow";
+        windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(DKGRAY_BRUSH));
+        RegisterClassA(&windowClass);
+        registered = true;
+    }
+    DestroyHostWindow();
+    hostWindow = CreateWindowExA(0, "StandInGameWindow", "Stand-in game", WS_POPUP | WS_VISIBLE, 0, 0, 800, 600,
+                                 nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    windowRecord.window = hostWindow;
+    SetHostWindowRecord(&windowRecord);
+    return hostWindow;
+}
+
+void DestroyHostWindow() {
+    if (hostWindow != nullptr) DestroyWindow(hostWindow);
+    hostWindow = nullptr;
+}
+
+void SetHostWindowRecord(const void* record) {
+    const uint32_t value = reinterpret_cast<uint32_t>(record);
+    memcpy(reinterpret_cast<void*>(CurrentBuild().platformGlobals + 28), &value, 4);
+}
+
+int CallSelectDevice(int subSystemIndex) {
+    using SelectDevice = int(__cdecl*)(int);
+    return reinterpret_cast<SelectDevice>(CurrentBuild().selectDevice)(subSystemIndex);
+}
+
+std::vector<uint8_t> SnapshotHostMemory() {
+    std::vector<uint8_t> snapshot(hostLowCode, hostLowCode + kLowCodeSize);
+    snapshot.insert(snapshot.end(), hostImage, hostImage + sizeof(hostImage));
+    return snapshot;
+}
+
+bool HostMemoryEquals(const std::vector<uint8_t>& snapshot) {
+    return snapshot.size() == kLowCodeSize + sizeof(hostImage) &&
+           memcmp(snapshot.data(), hostLowCode, kLowCodeSize) == 0 &&
+           memcmp(snapshot.data() + kLowCodeSize, hostImage, sizeof(hostImage)) == 0;
+}
+
+bool AddressInModule(uint32_t address, HMODULE module) {
+    MEMORY_BASIC_INFORMATION memory = {};
+    if (VirtualQuery(reinterpret_cast<const void*>(address), &memory, sizeof(memory)) == 0) return false;
+    return module != nullptr && memory.AllocationBase == static_cast<void*>(module);
+}

@@ -1,0 +1,85 @@
+// The stand-in host: the game's functions and variables at the addresses of
+// each supported executable, with a fake engine behind them.
+#pragma once
+
+#include <windows.h>
+#include <stdint.h>
+
+#include <string>
+#include <vector>
+
+#include "core/host_contract.h"
+
+// The host contract, written out here independently of the plug-in's table so
+// that a wrong address on either side shows.
+struct StandInBuild {
+    const char* name;
+    HostBuild build;
+    uint32_t entryPoint;
+    uint32_t log, getVideoModeList, setVideoModeRaw, getVideoModeInfo, getNumVideoModes, getCurrentVideoMode,
+        setVideoMode, setSubSystem;
+    uint32_t platformGlobals, GcurSelVM, subSystemCount, GcurSel, subSystemInfo, savedModeIndex, clearOnDefer;
+    uint32_t selectDevice;
+};
+extern const StandInBuild kStandInBuilds[4];
+constexpr uint32_t kUnknownEntryPoint = 0x123450;
+
+struct FakeSubSystem {
+    std::string name;
+    std::vector<ModeInfo> modes;
+    std::vector<std::string> modeNames;  // "" gives a null entry in the host's list
+    int currentMode = 0;
+};
+
+// Everything the fake engine knows and records.
+struct FakeEngine {
+    std::vector<FakeSubSystem> subSystems;
+    int currentSubSystem = 0;
+    int setSubSystemResult = 1;  // what RwEngineSetSubSystem answers on success
+    bool refuseSubSystem = false;
+    bool refuseVideoMode = false;
+    int videoModeInfoResult = 1;
+    int setVideoModeResult = 1;  // what RwEngineSetVideoMode answers on success
+    const char** returnedModeList = nullptr;  // overrides the list _RwGetVideoModeList returns
+
+    std::vector<std::string> logLines;  // _Log
+    std::vector<int> setSubSystemCalls;
+    std::vector<int> setVideoModeCalls;
+    std::vector<int> rawSetVideoModeCalls;  // _RwSetVideoMode
+    std::vector<int> getVideoModeInfoCalls;
+    int getVideoModeListCalls = 0;
+
+    std::vector<const char*> nameList;  // built from the current subsystem's modeNames
+};
+extern FakeEngine engine;
+
+// The host's main window record: platformGlobals + 28 points here.
+struct HostWindowRecordLayout {
+    HWND window;
+};
+
+// Lays the given build out (or an unknown executable when build is null):
+// host memory cleared, jumps to the fake functions, psSelectDevice, the
+// header's entry point and time stamp, default variables and engine.
+void InstallHost(const StandInBuild* build, uint32_t timeStamp = 0x3C0A8B5E);
+const StandInBuild& CurrentBuild();
+FakeEngine DefaultEngine();
+
+// Host variables of the installed build.
+int32_t& HostVar(uint32_t address);
+void SetSubSystemNames(const std::vector<std::string>& names);
+
+// The host's window: created on demand, shown, at 0,0 of 800 x 600.
+HWND CreateHostWindow();
+void DestroyHostWindow();
+void SetHostWindowRecord(const void* record);  // what platformGlobals + 28 holds
+
+// Calls the host's psSelectDevice as the game would.
+int CallSelectDevice(int subSystemIndex);
+
+// A copy of all host memory, to prove a scenario changed nothing.
+std::vector<uint8_t> SnapshotHostMemory();
+bool HostMemoryEquals(const std::vector<uint8_t>& snapshot);
+
+// Is address inside the module that contains moduleAddress?
+bool AddressInModule(uint32_t address, HMODULE module);

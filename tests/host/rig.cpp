@@ -1,0 +1,218 @@
+#include "tests/host/rig.h"
+
+#include <fcntl.h>
+#include <io.h>
+#include <stdio.h>
+#include <string.h>
+
+const char* const kPlugin = "dispora.asi";
+const char* const kProbe = "dispora_probe.dll";
+
+namespace {
+
+int failures = 0;
+std::vector<std::string> debugLines;
+
+LONG CALLBACK CaptureDebugOutput(EXCEPTION_POINTERS* exception) {
+    const EXCEPTION_RECORD* record = exception->ExceptionRecord;
+    if (record->ExceptionCode == DBG_PRINTEXCEPTION_C && record->NumberParameters >= 2) {
+        debugLines.push_back(reinterpret_cast<const char*>(record->ExceptionInformation[1]));
+        return EXCEPTION_CONTINUE_EXECUTION;
+    }
+    return EXCEPTION_CONTINUE_SEARCH;
+}
+
+std::function<bool(HWND)> modalStep;
+UINT_PTR modalTimer = 0;
+int modalTicks = 0;
+bool modalTimedOut = false;
+
+BOOL CALLBACK FindModal(HWND window, LPARAM found) {
+    char className[16] = {};
+    GetClassNameA(window, className, sizeof(className));
+    if (strcmp(className, "#32770") == 0 && IsWindowVisible(window)) {
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CALLBACK ModalTimer(HWND, UINT, UINT_PTR, DWORD) {
+    if (!modalStep) return;
+    if (++modalTicks > 500) {
+        modalTimedOut = true;
+        StopDrivingModalWindow();
+        return;
+    }
+    HWND modal = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindModal, reinterpret_cast<LPARAM>(&modal));
+    if (modal == nullptr) return;
+    // The step may open or end modal loops itself: take it out while it runs.
+    std::function<bool(HWND)> step = std::move(modalStep);
+    modalStep = nullptr;
+    if (!step(modal)) {
+        if (!modalStep) modalStep = std::move(step);
+    } else {
+        StopDrivingModalWindow();
+    }
+}
+
+}  // namespace
+
+std::vector<Scenario>& Scenarios() {
+    static std::vector<Scenario> scenarios;
+    return scenarios;
+}
+
+int RigFailures() { return failures; }
+
+void CheckTrue(bool condition, const char* expression, const char* file, int line) {
+    if (condition) return;
+    ++failures;
+    printf("    FAILED %s:%d: %s\n", file, line, expression);
+}
+
+void CheckEqual(long long actual, long long expected, const char* expression, const char* file, int line) {
+    if (actual == expected) return;
+    ++failures;
+    printf("    FAILED %s:%d: %s is %lld (0x%llx), expected %lld (0x%llx)\n", file, line, expression, actual,
+           actual, expected, expected);
+}
+
+void CheckEqualText(const std::string& actual, const std::string& expected, const char* expression,
+                    const char* file, int line) {
+    if (actual == expected) return;
+    ++failures;
+    printf("    FAILED %s:%d: %s is \"%s\", expected \"%s\"\n", file, line, expression, actual.c_str(),
+           expected.c_str());
+}
+
+std::string RigDirectory() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, sizeof(path));
+    char* slash = strrchr(path, '\\');
+    if (slash != nullptr) slash[1] = '\0';
+    return path;
+}
+
+std::string SettingsFilePath() { return RigDirectory() + "dispora.ini"; }
+
+void WriteSettingsFile(const std::string& text) {
+    RemoveSettingsFile();
+    FILE* file = fopen(SettingsFilePath().c_str(), "wb");
+    if (file == nullptr) {
+        CHECK(!"could not write dispora.ini");
+        return;
+    }
+    fwrite(text.data(), 1, text.size(), file);
+    fclose(file);
+}
+
+void RemoveSettingsFile() {
+    SetFileAttributesA(SettingsFilePath().c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(SettingsFilePath().c_str());
+}
+
+HMODULE LoadPlugin(const char* file) { return LoadLibraryA((RigDirectory() + file).c_str()); }
+
+void UnloadPlugin(HMODULE module) {
+    if (module != nullptr) FreeLibrary(module);
+}
+
+std::vector<std::string>& DebugLines() { return debugLines; }
+
+void InstallDebugCapture() { AddVectoredExceptionHandler(1, CaptureDebugOutput); }
+
+void ClearCapturedOutput() {
+    debugLines.clear();
+    engine.logLines.clear();
+}
+
+void DriveModalWindow(std::function<bool(HWND)> step) {
+    modalStep = std::move(step);
+    modalTicks = 0;
+    modalTimedOut = false;
+    if (modalTimer == 0) modalTimer = SetTimer(nullptr, 0, 20, ModalTimer);
+}
+
+void StopDrivingModalWindow() {
+    modalStep = nullptr;
+    if (modalTimer != 0) KillTimer(nullptr, modalTimer);
+    modalTimer = 0;
+}
+
+bool ModalDriverTimedOut() { return modalTimedOut; }
+
+std::string WindowText(HWND window) {
+    char text[1024] = {};
+    GetWindowTextA(window, text, sizeof(text));
+    return text;
+}
+
+static bool isChild = false;
+bool IsChild() { return isChild; }
+
+DWORD RunChild(const std::string& scenario, const std::string& extraArguments) {
+    char exe[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, exe, sizeof(exe));
+    std::string commandLine = "\"" + std::string(exe) + "\" child " + scenario + " " + extraArguments;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    std::vector<char> buffer(commandLine.begin(), commandLine.end());
+    buffer.push_back('\0');
+    fflush(stdout);
+    if (!CreateProcessA(exe, buffer.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
+        CHECK(!"could not start a child process");
+        return 0xFFFFFFFF;
+    }
+    WaitForSingleObject(process.hProcess, 120000);
+    DWORD code = 0xFFFFFFFF;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return code;
+}
+
+// --- main ------------------------------------------------------------------------
+// standin_host.exe [run] [filter...]   runs the scenarios whose names contain a filter
+// standin_host.exe child NAME ...      runs one scenario in this process (started by RunChild)
+int main(int argc, char** argv) {
+    setvbuf(stdout, nullptr, _IONBF, 0);
+    _setmode(_fileno(stdout), _O_BINARY);  // plain "\n" line ends for the log readers
+    InstallDebugCapture();
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
+    std::vector<std::string> filters;
+    int first = 1;
+    if (argc > 1 && strcmp(argv[1], "run") == 0) first = 2;
+    if (argc > 2 && strcmp(argv[1], "child") == 0) {
+        isChild = true;
+        filters.push_back(argv[2]);
+        first = argc;
+    }
+    for (int i = first; i < argc; ++i) filters.push_back(argv[i]);
+
+    int passed = 0;
+    int failed = 0;
+    for (const Scenario& scenario : Scenarios()) {
+        bool selected = filters.empty();
+        for (const std::string& filter : filters) {
+            selected = selected || (isChild ? filter == scenario.name : strstr(scenario.name, filter.c_str()) != nullptr);
+        }
+        // Child-only scenarios (named "child:...") run only when asked for by name.
+        if (strncmp(scenario.name, "child:", 6) == 0 && !isChild) selected = false;
+        if (!selected) continue;
+        const int before = failures;
+        const DWORD started = GetTickCount();
+        scenario.run();
+        StopDrivingModalWindow();
+        RemoveSettingsFile();
+        DestroyHostWindow();
+        const bool ok = failures == before;
+        (ok ? passed : failed)++;
+        printf("%s %s (%lu ms)\n", ok ? "ok  " : "FAIL", scenario.name, GetTickCount() - started);
+    }
+    if (isChild) return failures == 0 ? 0 : 1;
+    printf("%d passed, %d failed\n", passed, failed);
+    return failed == 0 ? 0 : 1;
+}

@@ -1,0 +1,82 @@
+// The stand-in host's test rig: scenarios, checks, the plug-in's loading and
+// its debugger output, and driving modal windows from inside their loops.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "tests/host/host_image.h"
+
+// --- scenarios and checks ----------------------------------------------------
+struct Scenario {
+    const char* name;
+    std::function<void()> run;
+};
+std::vector<Scenario>& Scenarios();
+struct ScenarioRegistrar {
+    ScenarioRegistrar(const char* name, std::function<void()> run) { Scenarios().push_back({name, std::move(run)}); }
+};
+#define RIG_CONCAT2(a, b) a##b
+#define RIG_CONCAT(a, b) RIG_CONCAT2(a, b)
+#define SCENARIO(name) \
+    static void RIG_CONCAT(scenario_, __LINE__)(); \
+    static ScenarioRegistrar RIG_CONCAT(registrar_, __LINE__)(name, RIG_CONCAT(scenario_, __LINE__)); \
+    static void RIG_CONCAT(scenario_, __LINE__)()
+// Registers one scenario per build, named "<name>/<build>".
+#define SCENARIO_EACH_BUILD(name) \
+    static void RIG_CONCAT(scenario_, __LINE__)(const StandInBuild&); \
+    static ScenarioRegistrar RIG_CONCAT(registrar_, __LINE__)[4] = { \
+        {name "/Gta3V10", [] { RIG_CONCAT(scenario_, __LINE__)(kStandInBuilds[0]); }}, \
+        {name "/Gta3V11", [] { RIG_CONCAT(scenario_, __LINE__)(kStandInBuilds[1]); }}, \
+        {name "/ViceCityA", [] { RIG_CONCAT(scenario_, __LINE__)(kStandInBuilds[2]); }}, \
+        {name "/ViceCityB", [] { RIG_CONCAT(scenario_, __LINE__)(kStandInBuilds[3]); }}}; \
+    static void RIG_CONCAT(scenario_, __LINE__)(const StandInBuild& build)
+
+void CheckTrue(bool condition, const char* expression, const char* file, int line);
+void CheckEqual(long long actual, long long expected, const char* expression, const char* file, int line);
+void CheckEqualText(const std::string& actual, const std::string& expected, const char* expression,
+                    const char* file, int line);
+#define CHECK(condition) CheckTrue((condition), #condition, __FILE__, __LINE__)
+#define CHECK_EQ(actual, expected) \
+    CheckEqual(static_cast<long long>(actual), static_cast<long long>(expected), #actual, __FILE__, __LINE__)
+#define CHECK_TEXT(actual, expected) CheckEqualText((actual), (expected), #actual, __FILE__, __LINE__)
+
+// --- files ---------------------------------------------------------------------
+std::string RigDirectory();  // where the stand-in, the plug-in and dispora.ini live
+void WriteSettingsFile(const std::string& text);  // dispora.ini beside the plug-in
+void RemoveSettingsFile();
+std::string SettingsFilePath();
+
+// --- the plug-in ---------------------------------------------------------------
+extern const char* const kPlugin;  // "dispora.asi"
+extern const char* const kProbe;   // "dispora_probe.dll"
+HMODULE LoadPlugin(const char* file = kPlugin);
+void UnloadPlugin(HMODULE module);
+// An export of a loaded module, as a function of the given type (null if missing).
+template <typename Function>
+Function ModuleExport(HMODULE module, const char* name) {
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+// Lines the plug-in sent to the debugger output since the last clear.
+std::vector<std::string>& DebugLines();
+void InstallDebugCapture();
+void ClearCapturedOutput();  // debugger lines and the host's _Log lines
+
+// --- modal windows -------------------------------------------------------------
+// Calls step from a timer inside whatever modal loop runs next, every 20 ms,
+// with the modal window of this thread that is open (a dialog or a message
+// box), until step returns true or about 10 s have passed.
+void DriveModalWindow(std::function<bool(HWND)> step);
+void StopDrivingModalWindow();
+bool ModalDriverTimedOut();
+std::string WindowText(HWND window);
+
+// --- child processes ------------------------------------------------------------
+// Runs the scenario named in its own process, with extra command-line text.
+// Returns the child's exit code.
+DWORD RunChild(const std::string& scenario, const std::string& extraArguments);
+bool IsChild();

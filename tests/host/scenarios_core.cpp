@@ -1,0 +1,113 @@
+// Recognising the host, binding the slots, redirecting psSelectDevice's call
+// and the start-up log, in each of the four builds.
+#include <string.h>
+
+#include "tests/host/probe.h"
+#include "tests/host/rig.h"
+
+namespace {
+
+std::string BuildLine(const StandInBuild& build) {
+    const char* game = build.build == HostBuild::Gta3V10   ? "GTA3 v1.0 offsets"
+                       : build.build == HostBuild::Gta3V11 ? "GTA3 v1.1 offsets"
+                                                           : "GTA Vice City offsetes";
+    char line[200];
+    snprintf(line, sizeof(line), "[dispora.asi] %s loaded (timestamp 0x3c0a8b5e, entrypoint 0x%x)\n", game,
+             build.entryPoint);
+    return line;
+}
+
+bool StartsWith(const std::string& text, const std::string& prefix) { return text.compare(0, prefix.size(), prefix) == 0; }
+
+uint32_t CallTarget(uint32_t site) {
+    int32_t displacement = 0;
+    memcpy(&displacement, reinterpret_cast<const void*>(site + 1), 4);
+    return site + 5 + static_cast<uint32_t>(displacement);
+}
+
+}  // namespace
+
+SCENARIO_EACH_BUILD("core: attach logs the build line and banner to both sinks") {
+    InstallHost(&build);
+    ClearCapturedOutput();
+    HMODULE plugin = LoadPlugin();
+    CHECK(plugin != nullptr);
+    const std::vector<std::string>& lines = DebugLines();
+    CHECK_EQ(lines.size(), 6);
+    if (lines.size() == 6) {
+        CHECK_TEXT(lines[0], BuildLine(build));
+        CHECK_TEXT(lines[1], "[dispora.asi] $ \n");
+        CHECK(StartsWith(lines[2], "[dispora.asi] $ dispora.asi 1.01 for GTAIII and Vice City build "));
+        CHECK_EQ(lines[2].size(), strlen("[dispora.asi] $ dispora.asi 1.01 for GTAIII and Vice City build ") +
+                                      strlen("Mar 20 2015 09:04:15 \n"));
+        CHECK(StartsWith(lines[3], "[dispora.asi] $ ") && lines[3].back() == '\n');
+        CHECK(StartsWith(lines[4], "[dispora.asi] $ ") && lines[4].back() == '\n');
+        CHECK_TEXT(lines[5], "[dispora.asi] $ \n");
+    }
+    CHECK(engine.logLines == lines);
+    UnloadPlugin(plugin);
+}
+
+SCENARIO_EACH_BUILD("core: every slot reaches its host function unchanged") {
+    InstallHost(&build);
+    engine.subSystems[0].currentMode = 0x5107;
+    engine.videoModeInfoResult = 0x5109;
+    engine.setSubSystemResult = 0x510A;
+    engine.setVideoModeResult = 0x510B;
+    HMODULE probe = LoadPlugin(kProbe);
+    CHECK(probe != nullptr);
+    auto callSlots = ModuleExport<ProbeCallSlotsFn>(probe, "ProbeCallSlots");
+    CHECK(callSlots != nullptr);
+    if (callSlots == nullptr) return UnloadPlugin(probe);
+    ClearCapturedOutput();
+    SlotProbeResults results = {};
+    ModeInfo info = {};
+    callSlots(&results, &info);
+
+    CHECK(results.modeList == engine.nameList.data());
+    CHECK_EQ(engine.getVideoModeListCalls, 1);
+    CHECK(engine.rawSetVideoModeCalls == std::vector<int>{kProbeRawMode});
+    CHECK(engine.logLines == std::vector<std::string>{"probe line\n"});
+    CHECK_EQ(results.currentMode, 0x5107);
+    CHECK_EQ(results.modeCount, 8);
+    CHECK(engine.getVideoModeInfoCalls == std::vector<int>{kProbeInfoMode});
+    CHECK_EQ(results.modeInfo, 0x5109);
+    CHECK_EQ(info.width, 800);
+    CHECK_EQ(info.height, 600);
+    CHECK_EQ(info.depth, 16);
+    CHECK(engine.setSubSystemCalls == std::vector<int>{kProbeSubSystem});
+    CHECK_EQ(results.setSubSystem, 0x510A);
+    CHECK(engine.setVideoModeCalls == std::vector<int>{kProbeVideoMode});
+    CHECK_EQ(results.setVideoMode, 0x510B);
+    CHECK(DebugLines().empty());  // no slot fell back to its unbound warning
+    UnloadPlugin(probe);
+}
+
+SCENARIO_EACH_BUILD("core: psSelectDevice's subsystem call goes through the plug-in") {
+    InstallHost(&build);
+    const uint32_t site = build.selectDevice + 0x75;
+    CHECK_EQ(CallTarget(site), build.setSubSystem);
+    HMODULE plugin = LoadPlugin();
+    CHECK_EQ(*reinterpret_cast<const uint8_t*>(site), 0xE8);
+    CHECK(AddressInModule(CallTarget(site), plugin));
+    engine.setSubSystemResult = 0x77;
+    CHECK_EQ(CallSelectDevice(1), 0x77);
+    CHECK(engine.setSubSystemCalls == std::vector<int>{1});
+    UnloadPlugin(plugin);
+    // Unloaded while the game goes on: the host's own call is back.
+    CHECK_EQ(*reinterpret_cast<const uint8_t*>(site), 0xE8);
+    CHECK_EQ(CallTarget(site), build.setSubSystem);
+    CHECK_EQ(CallSelectDevice(0), 0x77);
+}
+
+SCENARIO("core: an unrecognised executable is refused and left untouched") {
+    InstallHost(nullptr, 1234567890);
+    const std::vector<uint8_t> before = SnapshotHostMemory();
+    ClearCapturedOutput();
+    HMODULE plugin = LoadPlugin();
+    CHECK(plugin == nullptr);
+    CHECK(DebugLines() == (std::vector<std::string>{"[dispora.asi] ERROR: Unsupported exe (timestamp = 1234567890)\n",
+                                                    "[WARNING] callin' fuckin' dummy _Log\n"}));
+    CHECK(HostMemoryEquals(before));
+    UnloadPlugin(plugin);
+}

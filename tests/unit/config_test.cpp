@@ -1,0 +1,252 @@
+#include "settings/config.h"
+
+#include <gtest/gtest.h>
+
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <unistd.h>
+
+#include <string>
+
+namespace {
+
+// The plug-in sees Windows paths. Natively, "dir/game\dispora.asi" is a file
+// named "game\dispora.asi" in dir, so the settings file the store looks for
+// beside it is "dir/game\dispora.ini".
+class ConfigTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/dispora-config-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        directory = pattern;
+        pluginPath = directory + "/game\\dispora.asi";
+        settingsPath = directory + "/game\\dispora.ini";
+    }
+    void TearDown() override {
+        config.Close();
+        unlink(settingsPath.c_str());
+        rmdir(directory.c_str());
+    }
+    void WriteSettings(const std::string& text) {
+        FILE* file = fopen(settingsPath.c_str(), "wb");
+        ASSERT_NE(file, nullptr);
+        fwrite(text.data(), 1, text.size(), file);
+        fclose(file);
+    }
+    void Open(const std::string& commandLine, const std::string& settings) {
+        WriteSettings(settings);
+        ASSERT_EQ(config.OpenFrom(commandLine.c_str(), pluginPath.c_str(), "dispora.ini"), 0);
+    }
+    std::string Value(const char* key) {
+        const char* value = config.GetString(key);
+        return value ? value : "<absent>";
+    }
+
+    std::string directory, pluginPath, settingsPath;
+    Config config;
+};
+
+// --- command line --------------------------------------------------------------
+TEST_F(ConfigTest, CommandLineWinsOverTheFileAndRunsToItsEnd) {
+    Open("gta3.exe --dispora 800x600x32 --topmost", "dispora=1024x768x32\n");
+    EXPECT_EQ(Value("dispora"), "800x600x32 --topmost");
+}
+
+TEST_F(ConfigTest, EqualsSignsAndBlanksAfterTheKeyAreSkipped) {
+    Open("gta3.exe --dispora=windowed", "");
+    EXPECT_EQ(Value("dispora"), "windowed");
+    Open("gta3.exe --dispora = =  windowed", "");
+    EXPECT_EQ(Value("dispora"), "windowed");
+}
+
+TEST_F(ConfigTest, BareFlagIsFalseBeforeAnotherOptionOrAtTheEnd) {
+    Open("gta3.exe --topmost --dispora=windowed", "");
+    EXPECT_EQ(config.GetBool("topmost"), 0);
+    EXPECT_EQ(config.Has("topmost"), 1);
+    Open("gta3.exe --dispora=windowed --topmost", "");
+    EXPECT_EQ(Value("topmost"), "");
+    EXPECT_EQ(config.GetBool("topmost"), 0);
+}
+
+TEST_F(ConfigTest, SearchIsCaseSensitive) {
+    Open("gta3.exe --DISPORA=windowed", "");
+    EXPECT_EQ(config.Has("dispora"), 0);
+}
+
+TEST_F(ConfigTest, OverlongCommandLineKeepsItsFirst511Characters) {
+    const std::string early = "gta3.exe --dispora=windowed ";
+    const std::string commandLine = early + std::string(600 - early.size(), 'a') + " --topmost=yes";
+    Open(commandLine, "topmost=no\n");
+    EXPECT_EQ(Value("dispora").size(), 511 - early.size() + strlen("windowed "));
+    EXPECT_EQ(config.GetBool("topmost"), 0);  // the cut-off option is gone; the file answers
+}
+
+// --- plug-in file name ------------------------------------------------------------
+TEST_F(ConfigTest, KeyCarriedInThePluginFileName) {
+    pluginPath = directory + "/game\\dispora--dispora=windowed.asi";
+    Open("gta3.exe", "dispora=1024x768\n");
+    EXPECT_EQ(Value("dispora"), "windowed.asi");
+}
+
+TEST_F(ConfigTest, CommandLineWinsOverThePluginFileName) {
+    pluginPath = directory + "/game\\dispora--dispora=windowed.asi";
+    Open("gta3.exe --dispora=800x600", "");
+    EXPECT_EQ(Value("dispora"), "800x600");
+}
+
+// --- dispora.ini -------------------------------------------------------------------
+TEST_F(ConfigTest, FileValuesKeepTheirLineEnding) {
+    Open("gta3.exe", "windowsize=1024x768\n");
+    EXPECT_EQ(Value("windowsize"), "1024x768\n");
+    Open("gta3.exe", "topmost = yes\r\n");
+    EXPECT_EQ(Value("topmost"), "yes\r\n");
+    EXPECT_EQ(config.GetBool("topmost"), 1);
+}
+
+TEST_F(ConfigTest, LastLineWithoutNewlineIsSearched) {
+    Open("gta3.exe", "topmost=no\ndispora=windowed");
+    EXPECT_EQ(Value("dispora"), "windowed");
+    EXPECT_EQ(Value("missing"), "<absent>");
+}
+
+TEST_F(ConfigTest, LongLineIsReadInPiecesOf511) {
+    // The key starts the second 511-character piece of a long line.
+    Open("gta3.exe", std::string(511, 'z') + "dispora=800x600\nother=1\n");
+    EXPECT_EQ(Value("dispora"), "800x600\n");
+    // A key straddling a piece boundary is not found.
+    Open("gta3.exe", std::string(509, 'z') + "dispora=800x600\n");
+    EXPECT_EQ(Value("dispora"), "<absent>");
+}
+
+TEST_F(ConfigTest, OnlyLinesStartingWithTheKeyCount) {
+    Open("gta3.exe", " dispora=640x480\n;dispora=800x600\n# dispora=1\nx dispora=2\ndispora=1024x768\n");
+    EXPECT_EQ(Value("dispora"), "1024x768\n");
+}
+
+TEST_F(ConfigTest, FirstMatchingLineWins) {
+    Open("gta3.exe", "dispora=800x600\ndispora=1024x768\n");
+    EXPECT_EQ(Value("dispora"), "800x600\n");
+}
+
+TEST_F(ConfigTest, KeyFollowedByLettersAlsoMatches) {
+    Open("gta3.exe", "topmostly yes\n");
+    EXPECT_EQ(Value("topmost"), "ly yes\n");
+}
+
+TEST_F(ConfigTest, EveryLookupRereadsTheFileFromItsStart) {
+    Open("gta3.exe", "a=1\nb=2\n");
+    EXPECT_EQ(Value("b"), "2\n");
+    EXPECT_EQ(Value("a"), "1\n");
+    EXPECT_EQ(Value("b"), "2\n");
+}
+
+// --- truth values and numbers ---------------------------------------------------------
+TEST_F(ConfigTest, GetBoolTruthTable) {
+    Open("gta3.exe", "a=TRUE\nb=Yes please\nc=10\nd=on\ne=0\nf=false\ng=\n");
+    EXPECT_EQ(config.GetBool("a"), 1);
+    EXPECT_EQ(config.GetBool("b"), 1);
+    EXPECT_EQ(config.GetBool("c"), 1);
+    EXPECT_EQ(config.GetBool("d"), 0);
+    EXPECT_EQ(config.GetBool("e"), 0);
+    EXPECT_EQ(config.GetBool("f"), 0);
+    EXPECT_EQ(config.GetBool("g"), 0);
+    EXPECT_EQ(config.GetBool("absent"), 0);
+}
+
+TEST_F(ConfigTest, GetIntFollowsAtoiAndFallsBackOnlyWhenAbsent) {
+    Open("gta3.exe --width=\t-42", "a=-17x\nb=  +8\nc=none\n");
+    EXPECT_EQ(config.GetInt("absent", 99), 99);
+    EXPECT_EQ(config.GetInt("a", 99), -17);
+    EXPECT_EQ(config.GetInt("b", 99), 8);
+    EXPECT_EQ(config.GetInt("c", 99), 0);
+    EXPECT_EQ(config.GetInt("width", 99), -42);  // atoi skips the tab the lookup keeps
+}
+
+// --- the store's own limits -------------------------------------------------------------
+TEST_F(ConfigTest, KeyTooLongForThePatternIsAbsent) {
+    const std::string key(126, 'k');
+    Open("gta3.exe --" + key + "=1", key + "=1\n");
+    EXPECT_EQ(config.Has(key.c_str()), 0);
+    const std::string longest(125, 'k');
+    Open("gta3.exe --" + longest + "=1", "");
+    EXPECT_EQ(config.GetBool(longest.c_str()), 1);
+}
+
+TEST_F(ConfigTest, PluginPathTooLongIsNotUsedAtAll) {
+    const std::string longPath = directory + "/game\\" + std::string(520, 'p') + "--dispora=windowed.asi";
+    WriteSettings("dispora=800x600\n");
+    config.OpenFrom("gta3.exe", longPath.c_str(), "dispora.ini");
+    EXPECT_FALSE(config.IsFileOpen());
+    EXPECT_EQ(Value("dispora"), "<absent>");
+}
+
+TEST_F(ConfigTest, FileNameOf32CharactersOrMoreOpensNothing) {
+    const std::string name(32, 'n');
+    EXPECT_NE(config.OpenFrom("gta3.exe", pluginPath.c_str(), name.c_str()), 0);
+    EXPECT_FALSE(config.IsFileOpen());
+    EXPECT_STREQ(config.FilePath(), "");
+}
+
+TEST_F(ConfigTest, DirectoryTooLongForTheFileNameOpensNothing) {
+    const std::string path = std::string(505, 'd') + "\\x.asi";  // 511 characters: fits, the name does not
+    EXPECT_NE(config.OpenFrom("gta3.exe", path.c_str(), "dispora.ini"), 0);
+    EXPECT_STREQ(config.FilePath(), "");
+}
+
+TEST_F(ConfigTest, PathWithoutBackslashUsesTheFileNameAlone) {
+    config.OpenFrom("gta3.exe", "dispora.asi", "dispora.ini");
+    EXPECT_STREQ(config.FilePath(), "dispora.ini");
+}
+
+TEST_F(ConfigTest, NoFileNameMeansThePluginsOwnNameWithIni) {
+    WriteSettings("");
+    config.OpenFrom("gta3.exe", pluginPath.c_str(), nullptr);
+    EXPECT_EQ(std::string(config.FilePath()), settingsPath);
+    EXPECT_TRUE(config.IsFileOpen());
+    config.OpenFrom("gta3.exe", "C:\\Games\\plugin", nullptr);
+    EXPECT_FALSE(config.IsFileOpen());
+}
+
+TEST_F(ConfigTest, MissingFileLeavesCommandLineAndPath) {
+    EXPECT_NE(config.OpenFrom("gta3.exe --dispora=windowed", pluginPath.c_str(), "dispora.ini"), 0);
+    EXPECT_FALSE(config.IsFileOpen());
+    EXPECT_EQ(Value("dispora"), "windowed");
+    EXPECT_EQ(Value("topmost"), "<absent>");
+}
+
+TEST_F(ConfigTest, CloseTwiceIsHarmless) {
+    Open("gta3.exe", "dispora=windowed\n");
+    config.Close();
+    config.Close();
+    EXPECT_FALSE(config.IsFileOpen());
+    EXPECT_EQ(Value("dispora"), "<absent>");
+}
+
+// --- the lookups go through Find -----------------------------------------------------------
+class FixedConfig : public Config {
+public:
+    const char* Find(const char* key) override { return strcmp(key, "topmost") == 0 ? "yes 12" : nullptr; }
+};
+
+TEST(ConfigDispatch, ReplacingFindChangesEveryLookup) {
+    FixedConfig fixed;
+    Config& config = fixed;
+    EXPECT_EQ(config.Has("topmost"), 1);
+    EXPECT_STREQ(config.GetString("topmost"), "yes 12");
+    EXPECT_EQ(config.GetBool("topmost"), 1);
+    EXPECT_EQ(config.GetInt("topmost", 5), 0);
+    EXPECT_EQ(config.Has("dispora"), 0);
+    EXPECT_EQ(config.GetInt("dispora", 5), 5);
+}
+
+TEST(ConfigDispatch, ConstructionAndOpenMakeTheInstanceCurrent) {
+    Config first;
+    EXPECT_EQ(currentConfig, &first);
+    Config second;
+    EXPECT_EQ(currentConfig, &second);
+    first.OpenFrom("x", "", "dispora.ini");
+    EXPECT_EQ(currentConfig, &first);
+}
+
+}  // namespace

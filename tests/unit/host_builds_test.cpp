@@ -1,0 +1,40 @@
+#include "core/host_contract.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(HostBuilds, RecognisedByEntryPointAlone) {
+    ASSERT_NE(FindHostBuild(0x1C1E70), nullptr);
+    EXPECT_EQ(FindHostBuild(0x1C1E70)->build, HostBuild::Gta3V10);
+    EXPECT_EQ(FindHostBuild(0x1C2130)->build, HostBuild::Gta3V11);
+    EXPECT_EQ(FindHostBuild(0x267BF0)->build, HostBuild::ViceCityA);
+    EXPECT_EQ(FindHostBuild(0x267C40)->build, HostBuild::ViceCityB);
+}
+
+TEST(HostBuilds, OtherEntryPointsAreRefused) {
+    EXPECT_EQ(FindHostBuild(0), nullptr);
+    EXPECT_EQ(FindHostBuild(0x1C1E71), nullptr);
+    EXPECT_EQ(FindHostBuild(0x401000), nullptr);
+}
+
+TEST(HostBuilds, Gta3V11HasNoClearOnDeferVariable) {
+    EXPECT_EQ(FindHostBuild(0x1C2130)->addresses.clearOnDefer, 0u);
+    EXPECT_NE(FindHostBuild(0x1C1E70)->addresses.clearOnDefer, 0u);
+}
+
+TEST(HostBuilds, BothViceCityBuildsShareTheBuildLine) {
+    EXPECT_STREQ(FindHostBuild(0x267BF0)->buildLineFormat, FindHostBuild(0x267C40)->buildLineFormat);
+    EXPECT_STREQ(FindHostBuild(0x267BF0)->buildLineFormat,
+                 "GTA Vice City offsetes loaded (timestamp 0x%x, entrypoint 0x%x)\n");
+}
+
+TEST(HostBuilds, CallSiteIsInsidePsSelectDevice) {
+    // The redirected call sits 0x75 into psSelectDevice in every build.
+    EXPECT_EQ(FindHostBuild(0x1C1E70)->selectDevice + kSelectDeviceCallOffset, 0x581DF5u);
+    EXPECT_EQ(FindHostBuild(0x1C2130)->selectDevice + kSelectDeviceCallOffset, 0x582135u);
+    EXPECT_EQ(FindHostBuild(0x267BF0)->selectDevice + kSelectDeviceCallOffset, 0x600E15u);
+    EXPECT_EQ(FindHostBuild(0x267C40)->selectDevice + kSelectDeviceCallOffset, 0x600E35u);
+}
+
+}  // namespace
