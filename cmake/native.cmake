@@ -13,6 +13,8 @@ if(DISPORA_SANITIZE OR DISPORA_FUZZ)
 endif()
 
 if(DISPORA_FUZZ)
+    # Coverage feedback from the store itself, not only from the harness.
+    target_compile_options(dispora_portable PRIVATE -fsanitize=fuzzer-no-link)
     add_executable(settings_fuzzer tests/fuzz/settings_fuzzer.cpp)
     target_link_libraries(settings_fuzzer PRIVATE dispora_portable)
     target_compile_options(settings_fuzzer PRIVATE -fsanitize=fuzzer ${DISPORA_WARNINGS})

@@ -93,4 +93,10 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     WINEDLLOVERRIDES='mscoree,mshtml=' xvfb-run -a -s '-screen 0 1920x1200x24' wineboot -i >"$WINEPREFIX/wineboot.log" 2>&1 || true
     wineserver -w || true
 fi
+# Xvfb runs no window manager: let Wine place and frame its windows itself
+# instead of waiting for a manager that never answers.
+if ! grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    wineserver -w || true
+fi
 log "ready"

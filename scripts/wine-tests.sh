@@ -5,6 +5,19 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/wine-env.sh"
 rig="$root/build/windows/rig"
 cd "$rig"
+
+# A read-only dispora.ini for the settings scenarios. Wine running as root
+# would still open a file that only lacks write permission, so it is also
+# made immutable there.
+readonly_dir="$rig/readonly"
+release_readonly() { chattr -i "$readonly_dir/dispora.ini" 2>/dev/null || true; }
+release_readonly
+rm -rf "$readonly_dir"
+mkdir -p "$readonly_dir"
+printf 'dispora=windowed\n' >"$readonly_dir/dispora.ini"
+chmod a-w "$readonly_dir/dispora.ini"
+if [ "$(id -u)" -eq 0 ]; then chattr +i "$readonly_dir/dispora.ini"; fi
+trap release_readonly EXIT
 # Wine's output goes to files, not pipes: background Wine services inherit
 # pipes and would keep a reader waiting until the wineserver exits.
 status=0

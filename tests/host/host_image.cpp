@@ -74,6 +74,7 @@ int FakeGetCurrentVideoMode() { return Current().currentMode; }
 
 int FakeSetVideoMode(int modeIndex) {
     engine.setVideoModeCalls.push_back(modeIndex);
+    if (engine.faultInSetVideoMode) *reinterpret_cast<volatile int*>(0x10) = modeIndex;
     if (engine.refuseVideoMode) return 0;
     Current().currentMode = modeIndex;
     return engine.setVideoModeResult;

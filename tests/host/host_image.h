@@ -40,6 +40,7 @@ struct FakeEngine {
     bool refuseVideoMode = false;
     int videoModeInfoResult = 1;
     int setVideoModeResult = 1;  // what RwEngineSetVideoMode answers on success
+    bool faultInSetVideoMode = false;  // a real access violation inside the host function
     const char** returnedModeList = nullptr;  // overrides the list _RwGetVideoModeList returns
 
     std::vector<std::string> logLines;  // _Log

@@ -152,17 +152,24 @@ std::string WindowText(HWND window) {
 static bool isChild = false;
 bool IsChild() { return isChild; }
 
-DWORD RunChild(const std::string& scenario, const std::string& extraArguments) {
-    char exe[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, exe, sizeof(exe));
-    std::string commandLine = "\"" + std::string(exe) + "\" child " + scenario + " " + extraArguments;
+bool OthersCanOpen(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(file);
+    return true;
+}
+
+DWORD RunChild(const std::string& scenario, const std::string& extraArguments, const std::string& executable) {
+    const std::string exe = RigDirectory() + executable;
+    std::string commandLine = "\"" + exe + "\" child \"" + scenario + "\" " + extraArguments;
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
     std::vector<char> buffer(commandLine.begin(), commandLine.end());
     buffer.push_back('\0');
     fflush(stdout);
-    if (!CreateProcessA(exe, buffer.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
+    if (!CreateProcessA(exe.c_str(), buffer.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
         CHECK(!"could not start a child process");
         return 0xFFFFFFFF;
     }
@@ -199,8 +206,10 @@ int main(int argc, char** argv) {
         for (const std::string& filter : filters) {
             selected = selected || (isChild ? filter == scenario.name : strstr(scenario.name, filter.c_str()) != nullptr);
         }
-        // Child-only scenarios (named "child:...") run only when asked for by name.
+        // Child scenarios run only when a parent scenario starts them by name;
+        // demos only when a filter names them.
         if (strncmp(scenario.name, "child:", 6) == 0 && !isChild) selected = false;
+        if (strncmp(scenario.name, "demo:", 5) == 0 && filters.empty()) selected = false;
         if (!selected) continue;
         const int before = failures;
         const DWORD started = GetTickCount();

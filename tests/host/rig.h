@@ -42,6 +42,10 @@ void CheckEqualText(const std::string& actual, const std::string& expected, cons
 #define CHECK(condition) CheckTrue((condition), #condition, __FILE__, __LINE__)
 #define CHECK_EQ(actual, expected) \
     CheckEqual(static_cast<long long>(actual), static_cast<long long>(expected), #actual, __FILE__, __LINE__)
+// Scenario helper: the deferred road's clearOnDefer still holds the stand-in's
+// sentinel, i.e. the plug-in found no dispora key and armed nothing.
+constexpr int32_t kClearOnDeferSentinel = 0x5EED;
+
 #define CHECK_TEXT(actual, expected) CheckEqualText((actual), (expected), #actual, __FILE__, __LINE__)
 
 // --- files ---------------------------------------------------------------------
@@ -49,6 +53,9 @@ std::string RigDirectory();  // where the stand-in, the plug-in and dispora.ini 
 void WriteSettingsFile(const std::string& text);  // dispora.ini beside the plug-in
 void RemoveSettingsFile();
 std::string SettingsFilePath();
+
+// Can another program open the file for reading right now?
+bool OthersCanOpen(const std::string& path);
 
 // --- the plug-in ---------------------------------------------------------------
 extern const char* const kPlugin;  // "dispora.asi"
@@ -78,5 +85,6 @@ std::string WindowText(HWND window);
 // --- child processes ------------------------------------------------------------
 // Runs the scenario named in its own process, with extra command-line text.
 // Returns the child's exit code.
-DWORD RunChild(const std::string& scenario, const std::string& extraArguments);
+DWORD RunChild(const std::string& scenario, const std::string& extraArguments,
+               const std::string& executable = "standin_host.exe");
 bool IsChild();

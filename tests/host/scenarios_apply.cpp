@@ -1,0 +1,365 @@
+// Applying the mode: at once when the game window exists at load time, or
+// inside the game's own psSelectDevice when it does not; the attach guard.
+#include <string.h>
+
+#include "tests/host/rig.h"
+
+namespace {
+
+RECT WindowBounds(HWND window) {
+    RECT bounds = {};
+    GetWindowRect(window, &bounds);
+    return bounds;
+}
+
+bool IsTopmost(HWND window) { return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
+int CursorCount() {
+    const int shown = ShowCursor(TRUE);
+    ShowCursor(FALSE);
+    return shown - 1;
+}
+
+bool Logged(const std::string& line) {
+    for (const std::string& captured : engine.logLines) {
+        if (captured == "[dispora.asi] " + line) return true;
+    }
+    return false;
+}
+
+// The game window exists, always-on-top so that the ordering shows.
+HWND GameWindowBeforeLoad() {
+    HWND window = CreateHostWindow();
+    SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    return window;
+}
+
+struct ImmediateRun {
+    HMODULE plugin;
+    HWND window;
+    LONG styleBefore;
+    int cursorBefore;
+};
+
+ImmediateRun LoadWithWindow(const StandInBuild& build, const char* settings) {
+    InstallHost(&build);
+    if (settings != nullptr) WriteSettingsFile(settings);
+    ImmediateRun run = {};
+    run.window = GameWindowBeforeLoad();
+    run.styleBefore = GetWindowLongA(run.window, GWL_STYLE);
+    run.cursorBefore = CursorCount();
+    ClearCapturedOutput();
+    run.plugin = LoadPlugin();
+    return run;
+}
+
+void RestoreCursor(int count) {
+    while (CursorCount() < count) ShowCursor(TRUE);
+    while (CursorCount() > count) ShowCursor(FALSE);
+}
+
+uint32_t CallTarget(uint32_t site) {
+    int32_t displacement = 0;
+    memcpy(&displacement, reinterpret_cast<const void*>(site + 1), 4);
+    return site + 5 + static_cast<uint32_t>(displacement);
+}
+
+}  // namespace
+
+// --- immediate road ------------------------------------------------------------
+SCENARIO_EACH_BUILD("immediate: windowed, sized and on top") {
+    ImmediateRun run = LoadWithWindow(build, "dispora=windowed\nwindowsize=1024x768\ntopmost=yes\n");
+    CHECK(run.plugin != nullptr);
+    CHECK(engine.setSubSystemCalls == std::vector<int>{0});
+    CHECK(engine.setVideoModeCalls == std::vector<int>{0});
+    CHECK(engine.rawSetVideoModeCalls == std::vector<int>{0});
+    CHECK_EQ(HostVar(build.GcurSelVM), 0);
+    const LONG style = GetWindowLongA(run.window, GWL_STYLE);
+    CHECK_EQ(style & WS_OVERLAPPEDWINDOW, WS_OVERLAPPEDWINDOW);
+    CHECK_EQ(style & run.styleBefore, run.styleBefore);  // nothing taken away
+    const RECT bounds = WindowBounds(run.window);
+    CHECK_EQ(bounds.left, 100);
+    CHECK_EQ(bounds.top, 100);
+    CHECK_EQ(bounds.right - bounds.left, 1024);
+    CHECK_EQ(bounds.bottom - bounds.top, 768);
+    CHECK(IsWindowVisible(run.window));
+    CHECK(IsTopmost(run.window));  // HWND_TOP keeps the window's own z-order group
+    CHECK_EQ(CursorCount(), run.cursorBefore - 1);
+    CHECK(Logged("VM config: GcurSel = 0, GcurSelVM = -1\n"));
+    CHECK(Logged("Dispora selected: Stand-in Display : windowed\n"));
+    CHECK(Logged("changing window size to 1024 x 768\n"));
+    UnloadPlugin(run.plugin);
+    RestoreCursor(run.cursorBefore);
+}
+
+SCENARIO("immediate: topmost false or absent takes away always-on-top") {
+    for (const char* settings : {"dispora=windowed\nwindowsize=800x600\ntopmost=no\n",
+                                 "dispora=windowed\nwindowsize=800x600\n"}) {
+        ImmediateRun run = LoadWithWindow(kStandInBuilds[0], settings);
+        CHECK(run.plugin != nullptr);
+        CHECK(!IsTopmost(run.window));
+        UnloadPlugin(run.plugin);
+        RestoreCursor(run.cursorBefore);
+    }
+}
+
+SCENARIO("immediate: a malformed windowsize gives 640 x 480") {
+    for (const char* settings : {"dispora=windowed\nwindowsize=1024\n", "dispora=windowed\nwindowsize=large\n"}) {
+        ImmediateRun run = LoadWithWindow(kStandInBuilds[2], settings);
+        const RECT bounds = WindowBounds(run.window);
+        CHECK_EQ(bounds.right - bounds.left, 640);
+        CHECK_EQ(bounds.bottom - bounds.top, 480);
+        CHECK(Logged("changing window size to 640 x 480\n"));
+        UnloadPlugin(run.plugin);
+        RestoreCursor(run.cursorBefore);
+    }
+}
+
+SCENARIO("immediate: no windowsize keeps the window's size") {
+    ImmediateRun run = LoadWithWindow(kStandInBuilds[1], "dispora=windowed\n");
+    const RECT bounds = WindowBounds(run.window);
+    CHECK_EQ(bounds.left, 100);
+    CHECK_EQ(bounds.top, 100);
+    CHECK_EQ(bounds.right - bounds.left, 800);
+    CHECK_EQ(bounds.bottom - bounds.top, 600);
+    CHECK(Logged("changing window size to 800 x 600\n"));
+    UnloadPlugin(run.plugin);
+    RestoreCursor(run.cursorBefore);
+}
+
+SCENARIO("immediate: a full-screen pick leaves style and size alone") {
+    ImmediateRun run = LoadWithWindow(kStandInBuilds[3], "dispora=1024x768x32\nwindowsize=640x480\n");
+    CHECK(run.plugin != nullptr);
+    CHECK_EQ(HostVar(kStandInBuilds[3].GcurSelVM), 5);
+    CHECK(engine.setVideoModeCalls == std::vector<int>{5});
+    CHECK(engine.rawSetVideoModeCalls == std::vector<int>{5});
+    CHECK_EQ(GetWindowLongA(run.window, GWL_STYLE), run.styleBefore | WS_VISIBLE);
+    const RECT bounds = WindowBounds(run.window);
+    CHECK_EQ(bounds.left, 0);
+    CHECK_EQ(bounds.right - bounds.left, 800);
+    CHECK(IsWindowVisible(run.window));
+    CHECK_EQ(CursorCount(), run.cursorBefore - 1);
+    CHECK(Logged("Dispora selected: Stand-in Display : 1024x768x32\n"));
+    UnloadPlugin(run.plugin);
+    RestoreCursor(run.cursorBefore);
+}
+
+SCENARIO("immediate: a size no mode has keeps the host's choice") {
+    ImmediateRun run = LoadWithWindow(kStandInBuilds[0], "dispora=1600x1200\n");
+    CHECK(run.plugin != nullptr);
+    CHECK_EQ(HostVar(kStandInBuilds[0].GcurSelVM), -1);
+    CHECK(engine.setVideoModeCalls == std::vector<int>{-1});  // the engine gets the host's value as it stands
+    CHECK(Logged("Dispora selected: Stand-in Display : (no mode)\n"));
+    UnloadPlugin(run.plugin);
+    RestoreCursor(run.cursorBefore);
+}
+
+SCENARIO("immediate: no dispora key changes nothing but the log") {
+    ImmediateRun run = LoadWithWindow(kStandInBuilds[0], "windowsize=1024x768\n");
+    CHECK(run.plugin != nullptr);
+    CHECK(engine.setSubSystemCalls.empty());
+    CHECK(engine.setVideoModeCalls.empty());
+    CHECK_EQ(GetWindowLongA(run.window, GWL_STYLE), run.styleBefore);
+    CHECK_EQ(WindowBounds(run.window).left, 0);
+    CHECK_EQ(CursorCount(), run.cursorBefore);
+    CHECK_EQ(engine.logLines.size(), 7);  // build line, banner, VM config
+    CHECK(Logged("VM config: GcurSel = 0, GcurSelVM = -1\n"));
+    UnloadPlugin(run.plugin);
+}
+
+SCENARIO("immediate: a refused subsystem fails attach with the window hidden") {
+    const StandInBuild& build = kStandInBuilds[2];
+    InstallHost(&build);
+    engine.refuseSubSystem = true;
+    WriteSettingsFile("dispora=windowed\n");
+    HWND window = GameWindowBeforeLoad();
+    const uint32_t site = build.selectDevice + 0x75;
+    HMODULE plugin = LoadPlugin();
+    CHECK(plugin == nullptr);
+    CHECK(!IsWindowVisible(window));
+    CHECK(Logged("failed to set SubSystem!\n"));
+    CHECK_EQ(CallTarget(site), build.setSubSystem);  // the game's own call is back
+    CHECK(OthersCanOpen(SettingsFilePath()));        // and the file let go
+    engine.refuseSubSystem = false;
+    CHECK_EQ(CallSelectDevice(1), 1);
+}
+
+SCENARIO("immediate: a refused video mode is logged and the rest goes on") {
+    InstallHost(&kStandInBuilds[0]);
+    engine.refuseVideoMode = true;
+    WriteSettingsFile("dispora=windowed\nwindowsize=700x500\n");
+    HWND window = GameWindowBeforeLoad();
+    const int cursorBefore = CursorCount();
+    HMODULE plugin = LoadPlugin();
+    CHECK(plugin != nullptr);
+    CHECK(Logged("failed to set VM!\n"));
+    CHECK(engine.rawSetVideoModeCalls == std::vector<int>{0});
+    CHECK(IsWindowVisible(window));
+    CHECK_EQ(WindowBounds(window).right - WindowBounds(window).left, 700);
+    UnloadPlugin(plugin);
+    RestoreCursor(cursorBefore);
+}
+
+SCENARIO("child:immediate: the dialog's exit button ends the game") {
+    InstallHost(&kStandInBuilds[1]);
+    WriteSettingsFile("dispora=pick\n");
+    CreateHostWindow();
+    DriveModalWindow([](HWND dialog) {
+        SendMessageA(GetDlgItem(dialog, 1002), BM_CLICK, 0, 0);
+        return true;
+    });
+    LoadPlugin();
+    CHECK(!"the process should have ended");
+}
+
+SCENARIO("immediate: the dialog's exit button ends the game with code 3") {
+    CHECK_EQ(RunChild("child:immediate: the dialog's exit button ends the game", ""), 3);
+}
+
+// --- deferred road ----------------------------------------------------------------
+SCENARIO_EACH_BUILD("deferred: armed at attach, chosen at the first device selection") {
+    InstallHost(&build);
+    WriteSettingsFile("dispora=windowed\n");
+    const uint32_t gta3V10ClearOnDefer = kStandInBuilds[0].clearOnDefer;
+    if (build.clearOnDefer == 0) HostVar(gta3V10ClearOnDefer) = 0x7E57;  // where another build has one
+    HMODULE plugin = LoadPlugin();
+    CHECK(plugin != nullptr);
+    if (build.clearOnDefer != 0) {
+        CHECK_EQ(HostVar(build.clearOnDefer), 0);
+    } else {
+        CHECK_EQ(HostVar(gta3V10ClearOnDefer), 0x7E57);  // GTA3 1.1 has no such variable: nothing written
+    }
+    CHECK(engine.setSubSystemCalls.empty());
+    HWND window = CreateHostWindow();
+    const LONG styleBefore = GetWindowLongA(window, GWL_STYLE);
+    engine.setSubSystemResult = 0x77;
+    CHECK_EQ(CallSelectDevice(1), 0x77);
+    CHECK(engine.setSubSystemCalls == std::vector<int>{1});
+    CHECK_EQ(HostVar(build.GcurSelVM), 0);
+    CHECK_EQ(HostVar(build.savedModeIndex), 0);
+    CHECK_EQ(GetWindowLongA(window, GWL_STYLE), styleBefore | WS_OVERLAPPEDWINDOW);
+    CHECK(engine.setVideoModeCalls.empty());  // the game applies the mode itself
+    CHECK_EQ(WindowBounds(window).left, 0);
+
+    // The game selects its device again: a pure forward.
+    HostVar(build.GcurSelVM) = 3;
+    CHECK_EQ(CallSelectDevice(0), 0x77);
+    CHECK(engine.setSubSystemCalls == (std::vector<int>{1, 0}));
+    CHECK_EQ(HostVar(build.savedModeIndex), 0);
+    UnloadPlugin(plugin);
+}
+
+SCENARIO("deferred: a full-screen pick also frames the window") {
+    const StandInBuild& build = kStandInBuilds[2];
+    InstallHost(&build);
+    WriteSettingsFile("dispora=640x480x32\n");
+    HMODULE plugin = LoadPlugin();
+    HWND window = CreateHostWindow();
+    CHECK_EQ(CallSelectDevice(0), 1);
+    CHECK_EQ(HostVar(build.savedModeIndex), 2);
+    CHECK_EQ(GetWindowLongA(window, GWL_STYLE) & WS_OVERLAPPEDWINDOW, WS_OVERLAPPEDWINDOW);
+    UnloadPlugin(plugin);
+}
+
+SCENARIO_EACH_BUILD("deferred: no dispora key is a pure forward") {
+    InstallHost(&build);
+    RemoveSettingsFile();
+    HMODULE plugin = LoadPlugin();
+    CHECK(plugin != nullptr);
+    if (build.clearOnDefer != 0) CHECK_EQ(HostVar(build.clearOnDefer), kClearOnDeferSentinel);
+    HWND window = CreateHostWindow();
+    const LONG styleBefore = GetWindowLongA(window, GWL_STYLE);
+    engine.setSubSystemResult = 0x55;
+    CHECK_EQ(CallSelectDevice(1), 0x55);
+    CHECK_EQ(HostVar(build.savedModeIndex), -1);
+    CHECK_EQ(GetWindowLongA(window, GWL_STYLE), styleBefore);
+    UnloadPlugin(plugin);
+}
+
+SCENARIO("deferred: no game window yet at device selection") {
+    const StandInBuild& build = kStandInBuilds[0];
+    InstallHost(&build);
+    WriteSettingsFile("dispora=windowed\n");
+    HMODULE plugin = LoadPlugin();
+    ClearCapturedOutput();
+    CHECK_EQ(CallSelectDevice(0), 1);
+    CHECK_EQ(HostVar(build.savedModeIndex), 0);
+    CHECK(Logged("no host window yet: frame styles not added\n"));
+    UnloadPlugin(plugin);
+}
+
+// --- the attach guard --------------------------------------------------------------
+SCENARIO("guard: a fault in attach brings up the failure box; OK fails attach cleanly") {
+    const StandInBuild& build = kStandInBuilds[3];
+    InstallHost(&build);
+    engine.faultInSetVideoMode = true;
+    WriteSettingsFile("dispora=windowed\n");
+    HWND window = GameWindowBeforeLoad();
+    std::string text, caption;
+    bool hiddenDuringBox = false;
+    DriveModalWindow([&](HWND box) {
+        text = WindowText(GetDlgItem(box, 0xFFFF));
+        caption = WindowText(box);
+        hiddenDuringBox = !IsWindowVisible(window);
+        SendMessageA(box, WM_COMMAND, IDOK, 0);
+        return true;
+    });
+    HMODULE plugin = LoadPlugin();
+    CHECK(plugin == nullptr);
+    CHECK(!ModalDriverTimedOut());
+    CHECK_TEXT(text, "Damn! dispora.asi has failed!\n\nPress OK to continue.\nPress CANCEL to terminate program.");
+    CHECK_TEXT(caption, "Error");
+    CHECK(hiddenDuringBox);
+    CHECK(IsWindowVisible(window));
+    CHECK_EQ(CallTarget(build.selectDevice + 0x75), build.setSubSystem);
+    CHECK(OthersCanOpen(SettingsFilePath()));
+    engine.faultInSetVideoMode = false;
+    engine.setSubSystemResult = 0x31;
+    CHECK_EQ(CallSelectDevice(0), 0x31);  // the game goes on without the plug-in
+}
+
+SCENARIO("guard: a fault from the window pointer itself") {
+    const StandInBuild& build = kStandInBuilds[0];
+    InstallHost(&build);
+    WriteSettingsFile("dispora=windowed\n");
+    SetHostWindowRecord(reinterpret_cast<const void*>(0x10));  // not null, not readable
+    bool boxShown = false;
+    DriveModalWindow([&](HWND box) {
+        boxShown = true;
+        SendMessageA(box, WM_COMMAND, IDOK, 0);
+        return true;
+    });
+    HMODULE plugin = LoadPlugin();
+    CHECK(plugin == nullptr);
+    CHECK(boxShown);
+    CHECK_EQ(CallTarget(build.selectDevice + 0x75), build.setSubSystem);
+}
+
+SCENARIO("child:guard: Cancel ends the game") {
+    InstallHost(&kStandInBuilds[0]);
+    engine.faultInSetVideoMode = true;
+    WriteSettingsFile("dispora=windowed\n");
+    GameWindowBeforeLoad();
+    DriveModalWindow([](HWND box) {
+        SendMessageA(box, WM_COMMAND, IDCANCEL, 0);
+        return true;
+    });
+    LoadPlugin();
+    CHECK(!"the process should have ended");
+}
+
+SCENARIO("guard: Cancel in the failure box ends the game with code 3") {
+    CHECK_EQ(RunChild("child:guard: Cancel ends the game", ""), 3);
+}
+
+// --- detach ----------------------------------------------------------------------------
+SCENARIO("detach: harmless without a settings file") {
+    InstallHost(&kStandInBuilds[0]);
+    RemoveSettingsFile();
+    HMODULE plugin = LoadPlugin();
+    CHECK(plugin != nullptr);
+    UnloadPlugin(plugin);
+    plugin = LoadPlugin();  // and a second load starts afresh
+    CHECK(plugin != nullptr);
+    UnloadPlugin(plugin);
+}

@@ -1,0 +1,1 @@
+#include "tests/host/rig.h"
