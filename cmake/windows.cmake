@@ -20,7 +20,7 @@ set(DISPORA_WIN32_SOURCES
 # msvcrt's own printf family keeps the DLL small.
 set(DISPORA_DEFINES __USE_MINGW_ANSI_STDIO=0 _WIN32_WINNT=0x0501 WIN32_LEAN_AND_MEAN)
 set(DISPORA_CXX_FLAGS -Os -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables
-    -ffunction-sections -fdata-sections)
+    -ffunction-sections)
 # No libgcc or libstdc++ DLLs beside the game: the runtime parts are linked in.
 set(DISPORA_LINK_FLAGS -static -static-libgcc -static-libstdc++ -Wl,--gc-sections -s
     -Wl,--enable-stdcall-fixup)
