@@ -1,1 +1,139 @@
+// The plug-in's main job, shown: loaded into a chosen build, on both roads,
+// with screenshots of what a player sees and the log a modder reads.
+// Run by name only (scripts/demo.sh).
+#include <stdio.h>
+
 #include "tests/host/rig.h"
+
+namespace {
+
+void PumpMessagesFor(DWORD milliseconds) {
+    const DWORD end = GetTickCount() + milliseconds;
+    while (GetTickCount() < end) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+        Sleep(10);
+    }
+}
+
+void Repaint(HWND window) {
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+}
+
+// Saves a screen area around window (frame and all, with margin around it,
+// and extraBottom more below) as a 24-bit BMP in the demo folder. The
+// windows in printed then draw themselves over it in order, whatever the
+// X server's stacking of them.
+void SaveScreenshot(HWND window, const char* name, int margin, int extraBottom = 0,
+                    std::vector<HWND> printed = {}) {
+    RECT area = {};
+    GetWindowRect(window, &area);
+    area.left = area.left > margin ? area.left - margin : 0;
+    area.top = area.top > margin ? area.top - margin : 0;
+    area.right += margin;
+    area.bottom += margin + extraBottom;
+    const int width = area.right - area.left, height = area.bottom - area.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+    for (HWND print : printed) {
+        RECT place = {};
+        GetWindowRect(print, &place);
+        POINT origin = {};
+        SetViewportOrgEx(memory, place.left - area.left, place.top - area.top, &origin);
+        PrintWindow(print, memory, 0);
+        SetViewportOrgEx(memory, origin.x, origin.y, nullptr);
+    }
+    GdiFlush();
+    const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
+    BITMAPFILEHEADER file = {};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof(file) + sizeof(info.bmiHeader);
+    file.bfSize = file.bfOffBits + stride * static_cast<DWORD>(height);
+    const std::string path = RigDirectory() + "demo\\" + name + ".bmp";
+    CreateDirectoryA((RigDirectory() + "demo").c_str(), nullptr);
+    if (FILE* out = fopen(path.c_str(), "wb")) {
+        fwrite(&file, sizeof(file), 1, out);
+        fwrite(&info.bmiHeader, sizeof(info.bmiHeader), 1, out);
+        fwrite(bits, stride, static_cast<size_t>(height), out);
+        fclose(out);
+        printf("    screenshot: demo/%s.bmp (%d x %d)\n", name, width, height);
+    }
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+}
+
+void PrintLog(const char* title) {
+    printf("    --- %s: the plug-in's debugger output ---\n", title);
+    for (const std::string& line : DebugLines()) printf("    %s", line.c_str());
+}
+
+}  // namespace
+
+SCENARIO_EACH_BUILD("demo: immediate road") {
+    InstallHost(&build);
+    WriteSettingsFile("dispora=windowed\nwindowsize=1024x768\ntopmost=yes\n");
+    HWND window = CreateHostWindow();
+    PumpMessagesFor(200);
+    ClearCapturedOutput();
+    HMODULE plugin = LoadPlugin();
+    CHECK(plugin != nullptr);
+    PumpMessagesFor(500);
+    Repaint(window);
+    SaveScreenshot(window, "immediate-window", 40);
+    PrintLog("immediate road");
+    UnloadPlugin(plugin);
+    ShowCursor(TRUE);
+}
+
+SCENARIO_EACH_BUILD("demo: deferred road with the video mode dialog") {
+    InstallHost(&build);
+    WriteSettingsFile("dispora=choose\n");
+    ClearCapturedOutput();
+    HMODULE plugin = LoadPlugin();
+    CHECK(plugin != nullptr);
+    CreateHostWindow();
+    int stage = 0;
+    DriveModalWindow([&](HWND dialog) {
+        if (GetDlgItem(dialog, 1001) == nullptr) return false;
+        HWND modes = GetDlgItem(dialog, 1001);
+        switch (stage++) {
+            case 0:
+                SendMessageA(modes, CB_SHOWDROPDOWN, TRUE, 0);
+                return false;
+            case 1: {
+                COMBOBOXINFO combo = {};
+                combo.cbSize = sizeof(combo);
+                GetComboBoxInfo(modes, &combo);
+                // Dialog and open list together.
+                RECT dialogArea = {}, listArea = {};
+                GetWindowRect(dialog, &dialogArea);
+                GetWindowRect(combo.hwndList, &listArea);
+                const int extra = listArea.bottom > dialogArea.bottom ? listArea.bottom - dialogArea.bottom : 0;
+                SaveScreenshot(dialog, "mode-dialog", 10, extra, {combo.hwndList});
+                SendMessageA(modes, CB_SHOWDROPDOWN, FALSE, 0);
+                return false;
+            }
+            default:
+                SendMessageA(modes, CB_SETCURSEL, 5, 0);
+                SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(1001, CBN_SELCHANGE), reinterpret_cast<LPARAM>(modes));
+                SendMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+                return true;
+        }
+    });
+    CHECK_EQ(CallSelectDevice(0), 1);
+    CHECK_EQ(HostVar(build.savedModeIndex), 5);
+    PrintLog("deferred road");
+    UnloadPlugin(plugin);
+}

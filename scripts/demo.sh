@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# The plug-in's main job in the stand-in host: loads dispora.asi into the
+# chosen game build on both roads, prints its log and saves screenshots.
+# Usage: scripts/demo.sh [Gta3V10|Gta3V11|ViceCityA|ViceCityB]   (default ViceCityA)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+build=${1:-ViceCityA}
+case "$build" in Gta3V10|Gta3V11|ViceCityA|ViceCityB) ;; *) echo "unknown build: $build" >&2; exit 2 ;; esac
+if [ "$(id -u)" -eq 0 ]; then bash scripts/setup.sh; fi
+cmake --preset windows >/dev/null
+cmake --build --preset windows >/dev/null
+source scripts/wine-env.sh
+rig="$root/build/windows/rig"
+rm -rf "$rig/demo"
+cd "$rig"
+with_display wine standin_host.exe run "demo: immediate road/$build" \
+    "demo: deferred road with the video mode dialog/$build" >"$rig/demo.out" 2>"$rig/demo.err" || {
+    cat "$rig/demo.out"; tail -n 20 "$rig/demo.err" >&2; exit 1; }
+cat "$rig/demo.out"
+out="$root/build/demo"
+mkdir -p "$out"
+for bmp in "$rig"/demo/*.bmp; do
+    png="$out/$(basename "${bmp%.bmp}").png"
+    convert "$bmp" "$png"
+    echo "saved ${png#"$root"/}"
+done
