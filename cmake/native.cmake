@@ -1,6 +1,7 @@
 # Unit tests and the fuzzer for the portable logic, with the host compiler.
 option(DISPORA_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
 option(DISPORA_FUZZ "Build the libFuzzer target (clang)" OFF)
+option(DISPORA_BENCH "Build the settings lookup benchmark" OFF)
 
 set(SANITIZE_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
 
@@ -12,7 +13,10 @@ if(DISPORA_SANITIZE OR DISPORA_FUZZ)
     target_link_options(dispora_portable PUBLIC ${SANITIZE_FLAGS})
 endif()
 
-if(DISPORA_FUZZ)
+if(DISPORA_BENCH)
+    add_executable(settings_bench tests/bench/settings_bench.cpp)
+    target_link_libraries(settings_bench PRIVATE dispora_portable)
+elseif(DISPORA_FUZZ)
     # Coverage feedback from the store itself, not only from the harness.
     target_compile_options(dispora_portable PRIVATE -fsanitize=fuzzer-no-link)
     add_executable(settings_fuzzer tests/fuzz/settings_fuzzer.cpp)

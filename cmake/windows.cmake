@@ -33,7 +33,7 @@ target_compile_options(dispora_objects PRIVATE
 
 function(dispora_dll target def_file)
     add_library(${target} SHARED ${ARGN} ${def_file})
-    target_link_libraries(${target} PRIVATE dispora_objects shell32 user32)
+    target_link_libraries(${target} PRIVATE dispora_objects user32)
     target_link_options(${target} PRIVATE ${DISPORA_LINK_FLAGS})
     set_target_properties(${target} PROPERTIES PREFIX "")
 endfunction()
@@ -46,3 +46,12 @@ dispora_dll(dispora_probe tests/host/probe.def tests/host/probe_exports.cpp)
 target_compile_options(dispora_probe PRIVATE ${DISPORA_WARNINGS} ${DISPORA_CXX_FLAGS})
 
 add_subdirectory(tests/host)
+
+# The player package: the plug-in, a sample dispora.ini and the guide, in one zip.
+install(TARGETS dispora RUNTIME DESTINATION . LIBRARY DESTINATION .)
+install(FILES packaging/dispora.ini packaging/PLAYERS.txt DESTINATION .)
+set(CPACK_GENERATOR ZIP)
+set(CPACK_PACKAGE_NAME dispora)
+set(CPACK_PACKAGE_FILE_NAME dispora-${PROJECT_VERSION}-win32)
+set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+include(CPack)

@@ -66,7 +66,9 @@ const HostBuildInfo* FindHostBuild(uint32_t entryPoint);
 // Slots: our own functions, each rebound at recognition with a jump to the
 // host function of the same name (cdecl, like the host's). Never inlined or
 // analysed across calls, so every call really lands on the patched entry.
-#define HOST_SLOT __attribute__((noinline, noipa, used))
+// They live in a code section of their own: binding them changes the
+// protection of their page only, never of a page whose code is running.
+#define HOST_SLOT __attribute__((noinline, noipa, used, section(".slots")))
 namespace host {
 HOST_SLOT const char** _RwGetVideoModeList();
 HOST_SLOT void _RwSetVideoMode(int modeIndex);

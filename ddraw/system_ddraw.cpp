@@ -3,13 +3,32 @@
 #include <shlobj.h>
 #include <string.h>
 
+namespace {
+
+// The shell library is only needed here, on the first DirectDraw call: taking
+// it at run time keeps it out of every game that never calls us as ddraw.dll,
+// and out of the plug-in's load time.
+bool GetSystemFolder(char (&path)[MAX_PATH]) {
+    HMODULE shell = LoadLibraryA("shell32.dll");
+    if (shell == nullptr) return false;
+    using GetFolderPath = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPSTR);
+    auto getFolderPath =
+        reinterpret_cast<GetFolderPath>(reinterpret_cast<void*>(GetProcAddress(shell, "SHGetFolderPathA")));
+    const bool found = getFolderPath != nullptr &&
+                       getFolderPath(nullptr, CSIDL_SYSTEM, nullptr, 0, path) == S_OK && path[0] != '\0';
+    FreeLibrary(shell);
+    return found;
+}
+
+}  // namespace
+
 extern "C" {
 
 SystemDirectDraw systemDirectDraw;
 
 void LoadSystemDirectDraw() {
     char path[MAX_PATH];
-    if (SHGetFolderPathA(nullptr, CSIDL_SYSTEM, nullptr, 0, path) != S_OK || path[0] == '\0') return;
+    if (!GetSystemFolder(path)) return;
     static const char kName[] = "\\ddraw.dll";
     const size_t folderLength = strlen(path);
     if (folderLength + sizeof(kName) > sizeof(path)) return;

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Checks the shipped DLL: a PE32 DLL for x86 that imports only system
-# libraries and exports only the two DirectDraw entries. Prints its size.
+# libraries, exports only the two DirectDraw entries and stays within 24 KiB.
+# Prints its size.
 set -euo pipefail
 dll=$1
 objdump=i686-w64-mingw32-objdump
@@ -22,5 +23,6 @@ exports=$(awk '/\[Ordinal\/Name Pointer\] Table$/{on=1;next} on && /^[ \t]+\[/{p
 [ "$exports" = "$(printf 'DirectDrawCreate\nDirectDrawCreateEx')" ] || fail "exports are: $(echo $exports)"
 
 size=$(stat -c %s "$dll")
+[ "$size" -le 24576 ] || fail "$size bytes: more than 24 KiB"
 echo "dispora.asi: $size bytes; imports: $(echo $imports); exports: $(echo $exports)"
 [ $failures -eq 0 ]

@@ -29,6 +29,7 @@ step "settings fuzzer (${fuzz_seconds}s)" fuzz
 step "cross build" windows
 step "plug-in binary checks" scripts/check-binary.sh build/windows/rig/dispora.asi
 step "stand-in host under Wine" scripts/wine-tests.sh
+step "player package" scripts/check-package.sh
 
 if [ ${#failed[@]} -ne 0 ]; then
     echo "failed: ${failed[*]}"

@@ -207,9 +207,11 @@ int main(int argc, char** argv) {
             selected = selected || (isChild ? filter == scenario.name : strstr(scenario.name, filter.c_str()) != nullptr);
         }
         // Child scenarios run only when a parent scenario starts them by name;
-        // demos only when a filter names them.
+        // demos, the package's and the benchmark only when a filter names them.
         if (strncmp(scenario.name, "child:", 6) == 0 && !isChild) selected = false;
-        if (strncmp(scenario.name, "demo:", 5) == 0 && filters.empty()) selected = false;
+        for (const char* onlyByName : {"demo:", "package:", "bench:"}) {
+            if (strncmp(scenario.name, onlyByName, strlen(onlyByName)) == 0 && filters.empty()) selected = false;
+        }
         if (!selected) continue;
         const int before = failures;
         const DWORD started = GetTickCount();
