@@ -237,6 +237,12 @@ void SetHostWindowRecord(const void* record) {
     memcpy(reinterpret_cast<void*>(CurrentBuild().platformGlobals + 28), &value, 4);
 }
 
+uint32_t CallTarget(uint32_t site) {
+    int32_t displacement = 0;
+    memcpy(&displacement, reinterpret_cast<const void*>(site + 1), 4);
+    return site + 5 + static_cast<uint32_t>(displacement);
+}
+
 int CallSelectDevice(int subSystemIndex) {
     using SelectDevice = int(__cdecl*)(int);
     return reinterpret_cast<SelectDevice>(CurrentBuild().selectDevice)(subSystemIndex);

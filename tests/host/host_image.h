@@ -75,6 +75,9 @@ HWND CreateHostWindow();
 void DestroyHostWindow();
 void SetHostWindowRecord(const void* record);  // what platformGlobals + 28 holds
 
+// Where the five-byte call or jump at site goes.
+uint32_t CallTarget(uint32_t site);
+
 // Calls the host's psSelectDevice as the game would.
 int CallSelectDevice(int subSystemIndex);
 

@@ -149,6 +149,12 @@ std::string WindowText(HWND window) {
     return text;
 }
 
+int CursorDisplayCount() {
+    const int shown = ShowCursor(TRUE);
+    ShowCursor(FALSE);
+    return shown - 1;
+}
+
 static bool isChild = false;
 bool IsChild() { return isChild; }
 

@@ -81,6 +81,8 @@ void DriveModalWindow(std::function<bool(HWND)> step);
 void StopDrivingModalWindow();
 bool ModalDriverTimedOut();
 std::string WindowText(HWND window);
+// The cursor's display count (shown while 0 or more), left as it was.
+int CursorDisplayCount();
 
 // --- child processes ------------------------------------------------------------
 // Runs the scenario named in its own process, with extra command-line text.

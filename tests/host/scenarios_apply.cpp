@@ -14,12 +14,6 @@ RECT WindowBounds(HWND window) {
 
 bool IsTopmost(HWND window) { return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
 
-int CursorCount() {
-    const int shown = ShowCursor(TRUE);
-    ShowCursor(FALSE);
-    return shown - 1;
-}
-
 bool Logged(const std::string& line) {
     for (const std::string& captured : engine.logLines) {
         if (captured == "[dispora.asi] " + line) return true;
@@ -47,21 +41,15 @@ ImmediateRun LoadWithWindow(const StandInBuild& build, const char* settings) {
     ImmediateRun run = {};
     run.window = GameWindowBeforeLoad();
     run.styleBefore = GetWindowLongA(run.window, GWL_STYLE);
-    run.cursorBefore = CursorCount();
+    run.cursorBefore = CursorDisplayCount();
     ClearCapturedOutput();
     run.plugin = LoadPlugin();
     return run;
 }
 
 void RestoreCursor(int count) {
-    while (CursorCount() < count) ShowCursor(TRUE);
-    while (CursorCount() > count) ShowCursor(FALSE);
-}
-
-uint32_t CallTarget(uint32_t site) {
-    int32_t displacement = 0;
-    memcpy(&displacement, reinterpret_cast<const void*>(site + 1), 4);
-    return site + 5 + static_cast<uint32_t>(displacement);
+    while (CursorDisplayCount() < count) ShowCursor(TRUE);
+    while (CursorDisplayCount() > count) ShowCursor(FALSE);
 }
 
 }  // namespace
@@ -84,7 +72,7 @@ SCENARIO_EACH_BUILD("immediate: windowed, sized and on top") {
     CHECK_EQ(bounds.bottom - bounds.top, 768);
     CHECK(IsWindowVisible(run.window));
     CHECK(IsTopmost(run.window));  // HWND_TOP keeps the window's own z-order group
-    CHECK_EQ(CursorCount(), run.cursorBefore - 1);
+    CHECK_EQ(CursorDisplayCount(), run.cursorBefore - 1);
     CHECK(Logged("VM config: GcurSel = 0, GcurSelVM = -1\n"));
     CHECK(Logged("Dispora selected: Stand-in Display : windowed\n"));
     CHECK(Logged("changing window size to 1024 x 768\n"));
@@ -138,7 +126,7 @@ SCENARIO("immediate: a full-screen pick leaves style and size alone") {
     CHECK_EQ(bounds.left, 0);
     CHECK_EQ(bounds.right - bounds.left, 800);
     CHECK(IsWindowVisible(run.window));
-    CHECK_EQ(CursorCount(), run.cursorBefore - 1);
+    CHECK_EQ(CursorDisplayCount(), run.cursorBefore - 1);
     CHECK(Logged("Dispora selected: Stand-in Display : 1024x768x32\n"));
     UnloadPlugin(run.plugin);
     RestoreCursor(run.cursorBefore);
@@ -161,7 +149,7 @@ SCENARIO("immediate: no dispora key changes nothing but the log") {
     CHECK(engine.setVideoModeCalls.empty());
     CHECK_EQ(GetWindowLongA(run.window, GWL_STYLE), run.styleBefore);
     CHECK_EQ(WindowBounds(run.window).left, 0);
-    CHECK_EQ(CursorCount(), run.cursorBefore);
+    CHECK_EQ(CursorDisplayCount(), run.cursorBefore);
     CHECK_EQ(engine.logLines.size(), 7);  // build line, banner, VM config
     CHECK(Logged("VM config: GcurSel = 0, GcurSelVM = -1\n"));
     UnloadPlugin(run.plugin);
@@ -189,7 +177,7 @@ SCENARIO("immediate: a refused video mode is logged and the rest goes on") {
     engine.refuseVideoMode = true;
     WriteSettingsFile("dispora=windowed\nwindowsize=700x500\n");
     HWND window = GameWindowBeforeLoad();
-    const int cursorBefore = CursorCount();
+    const int cursorBefore = CursorDisplayCount();
     HMODULE plugin = LoadPlugin();
     CHECK(plugin != nullptr);
     CHECK(Logged("failed to set VM!\n"));

@@ -19,12 +19,6 @@ std::string BuildLine(const StandInBuild& build) {
 
 bool StartsWith(const std::string& text, const std::string& prefix) { return text.compare(0, prefix.size(), prefix) == 0; }
 
-uint32_t CallTarget(uint32_t site) {
-    int32_t displacement = 0;
-    memcpy(&displacement, reinterpret_cast<const void*>(site + 1), 4);
-    return site + 5 + static_cast<uint32_t>(displacement);
-}
-
 }  // namespace
 
 SCENARIO_EACH_BUILD("core: attach logs the build line and banner to both sinks") {

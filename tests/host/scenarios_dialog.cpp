@@ -49,12 +49,6 @@ void UseDialogEngine() {
     display.currentMode = 3;
 }
 
-int CursorCount() {
-    const int shown = ShowCursor(TRUE);
-    ShowCursor(FALSE);
-    return shown - 1;
-}
-
 // Loads the plug-in before the game window exists with a dispora value that
 // opens the dialog, then lets the game select its device; step drives the
 // dialog. Returns psSelectDevice's result.
@@ -245,18 +239,18 @@ SCENARIO("dialog: mouse moves show the cursor without piling up its count") {
             for (int i = 0; i < 5; ++i) {
                 SendMessageA(dialog, WM_SETCURSOR, reinterpret_cast<WPARAM>(dialog), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
             }
-            countInside = CursorCount();
+            countInside = CursorDisplayCount();
             Click(dialog, IDOK);
             return true;
         },
         [&] {
             // The game has hidden its cursor.
-            while (CursorCount() >= 0) ShowCursor(FALSE);
-            countBefore = CursorCount();
+            while (CursorDisplayCount() >= 0) ShowCursor(FALSE);
+            countBefore = CursorDisplayCount();
         });
     CHECK_EQ(countBefore, -1);
     CHECK_EQ(countInside, 0);          // visible, and no higher
-    CHECK_EQ(CursorCount(), 0);
+    CHECK_EQ(CursorDisplayCount(), 0);
     CHECK_EQ(ShowCursor(FALSE), -1);   // the game's one call hides it again
     ShowCursor(TRUE);
 }

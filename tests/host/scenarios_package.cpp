@@ -7,8 +7,7 @@ SCENARIO("package: the sample dispora.ini gives a framed 1024 x 768 window") {
     const StandInBuild& build = kStandInBuilds[2];
     InstallHost(&build);
     HWND window = CreateHostWindow();
-    const int cursor = ShowCursor(TRUE) - 1;
-    ShowCursor(FALSE);
+    const int cursor = CursorDisplayCount();
     HMODULE plugin = LoadLibraryA((folder + "dispora.asi").c_str());
     CHECK(plugin != nullptr);
     CHECK_EQ(HostVar(build.GcurSelVM), 0);
@@ -21,7 +20,7 @@ SCENARIO("package: the sample dispora.ini gives a framed 1024 x 768 window") {
     CHECK_EQ(bounds.bottom - bounds.top, 768);
     CHECK((GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0);
     UnloadPlugin(plugin);
-    while (ShowCursor(TRUE) < cursor) {}
+    while (CursorDisplayCount() < cursor) ShowCursor(TRUE);
 }
 
 SCENARIO("package: the sample dispora.ini arms the choice when loaded before the window") {
