@@ -23,4 +23,7 @@ using ProbeCallSlotsFn = void (*)(SlotProbeResults*, ModeInfo*);
 using ProbeFindFn = const char* (*)(const char*);
 using ProbeVoidFn = void (*)();
 using ProbeIntFn = int (*)();
+using ProbeWriteBranchFn = int (*)(uint32_t, uint32_t);
+using ProbeBindFn = int (*)(uint32_t);
+using ProbeLogFn = void (*)(const char*);
 }

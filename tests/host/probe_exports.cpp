@@ -4,6 +4,8 @@
 #include "tests/host/probe.h"
 
 #include "core/host_contract.h"
+#include "core/log.h"
+#include "core/patching.h"
 #include "ddraw/system_ddraw.h"
 #include "settings/config.h"
 
@@ -25,6 +27,16 @@ __declspec(dllexport) SystemDirectDraw* ProbeSystemDirectDraw() { return &system
 __declspec(dllexport) const char* ProbeFind(const char* key) { return currentConfig->Find(key); }
 
 __declspec(dllexport) void ProbeCloseSettings() { currentConfig->Close(); }
+
+__declspec(dllexport) int ProbeWriteBranch(uint32_t site, uint32_t target) {
+    return WriteBranch(kOpcodeCall, site, target);
+}
+
+__declspec(dllexport) int ProbeBindLogSlot(uint32_t hostAddress) {
+    return BindSlot(reinterpret_cast<HostFunctionSlot>(&host::_Log), hostAddress);
+}
+
+__declspec(dllexport) void ProbeLog(const char* message) { LogMessage("%s", message); }
 
 __declspec(dllexport) int ProbeSettingsOpen() { return currentConfig->IsFileOpen() ? 1 : 0; }
 }

@@ -105,3 +105,44 @@ SCENARIO("core: an unrecognised executable is refused and left untouched") {
     CHECK(HostMemoryEquals(before));
     UnloadPlugin(plugin);
 }
+
+SCENARIO("core: a null site, target or host address writes nothing") {
+    const StandInBuild& build = kStandInBuilds[0];
+    InstallHost(&build);
+    HMODULE probe = LoadPlugin(kProbe);
+    auto writeBranch = ModuleExport<ProbeWriteBranchFn>(probe, "ProbeWriteBranch");
+    auto bindLog = ModuleExport<ProbeBindFn>(probe, "ProbeBindLogSlot");
+    CHECK(writeBranch != nullptr && bindLog != nullptr);
+    if (writeBranch == nullptr || bindLog == nullptr) return UnloadPlugin(probe);
+    const std::vector<uint8_t> before = SnapshotHostMemory();
+    CHECK_EQ(writeBranch(0, build.setSubSystem), 0);
+    CHECK_EQ(writeBranch(build.selectDevice + 0x75, 0), 0);
+    CHECK(HostMemoryEquals(before));
+    // Binding _Log to nothing leaves it bound to the host's _Log.
+    CHECK_EQ(bindLog(0), 0);
+    auto log = ModuleExport<ProbeLogFn>(probe, "ProbeLog");
+    ClearCapturedOutput();
+    log("still reaches the host");
+    CHECK(engine.logLines == std::vector<std::string>{"[dispora.asi] still reaches the host\n"});
+    UnloadPlugin(probe);
+}
+
+SCENARIO("core: an overlong log message is cut inside the buffers") {
+    InstallHost(&kStandInBuilds[3]);
+    HMODULE probe = LoadPlugin(kProbe);
+    auto log = ModuleExport<ProbeLogFn>(probe, "ProbeLog");
+    CHECK(log != nullptr);
+    if (log == nullptr) return UnloadPlugin(probe);
+    ClearCapturedOutput();
+    const std::string message(6000, 'm');
+    log(message.c_str());
+    CHECK_EQ(DebugLines().size(), 1);
+    CHECK_EQ(engine.logLines.size(), 1);
+    if (engine.logLines.size() == 1) {
+        const std::string& line = engine.logLines[0];
+        CHECK_EQ(line.size(), 2047);
+        CHECK(line.compare(0, 17, "[dispora.asi] mmm") == 0);
+        CHECK_EQ(line.back(), '\n');
+    }
+    UnloadPlugin(probe);
+}
