@@ -231,5 +231,6 @@ int main(int argc, char** argv) {
     }
     if (isChild) return failures == 0 ? 0 : 1;
     printf("%d passed, %d failed\n", passed, failed);
-    return failed == 0 ? 0 : 1;
+    if (passed + failed == 0) printf("no scenario matched\n");
+    return failed == 0 && passed > 0 ? 0 : 1;
 }

@@ -142,6 +142,20 @@ SCENARIO("immediate: a size no mode has keeps the host's choice") {
     RestoreCursor(run.cursorBefore);
 }
 
+SCENARIO("immediate: a mode the host has no name for") {
+    InstallHost(&kStandInBuilds[1]);
+    engine.subSystems[0].modeNames[0] = "";  // a null entry in the host's list
+    WriteSettingsFile("dispora=windowed\n");
+    CreateHostWindow();
+    const int cursorBefore = CursorDisplayCount();
+    HMODULE plugin = LoadPlugin();
+    CHECK(plugin != nullptr);
+    CHECK(Logged("Dispora selected: Stand-in Display : (unnamed mode)\n"));
+    CHECK(engine.setVideoModeCalls == std::vector<int>{0});
+    UnloadPlugin(plugin);
+    RestoreCursor(cursorBefore);
+}
+
 SCENARIO("immediate: no dispora key changes nothing but the log") {
     ImmediateRun run = LoadWithWindow(kStandInBuilds[0], "windowsize=1024x768\n");
     CHECK(run.plugin != nullptr);
