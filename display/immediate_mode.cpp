@@ -24,7 +24,6 @@ void SizeHostWindow(HWND window) {
     SetWindowLongA(window, GWL_STYLE, GetWindowLongA(window, GWL_STYLE) | WS_OVERLAPPEDWINDOW);
     int width = 0;
     int height = 0;
-    UINT flags = SWP_SHOWWINDOW;
     if (const char* size = currentConfig->GetString("windowsize")) {
         ParseWindowSize(size, &width, &height);
     } else {
@@ -35,7 +34,7 @@ void SizeHostWindow(HWND window) {
     }
     LogMessage("changing window size to %d x %d\n", width, height);
     HWND insertAfter = currentConfig->GetBool("topmost") ? HWND_TOP : HWND_NOTOPMOST;
-    SetWindowPos(window, insertAfter, 100, 100, width, height, flags);
+    SetWindowPos(window, insertAfter, 100, 100, width, height, SWP_SHOWWINDOW);
 }
 
 }  // namespace
