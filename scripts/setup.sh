@@ -84,7 +84,7 @@ if [ ! -e "$entry" ]; then
 fi
 
 # --- Wine prefix -----------------------------------------------------------
-export WINEPREFIX=${WINEPREFIX:-$HOME/.wine-dispora}
+export WINEPREFIX=${WINEPREFIX:-${HOME:-/root}/.wine-dispora}
 export WINEARCH=win32 WINEDEBUG=-all
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     log "creating Wine prefix $WINEPREFIX"

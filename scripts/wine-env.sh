@@ -2,7 +2,7 @@
 # prefix, quiet Wine, no Mono or Gecko prompts, and a ddraw.dll beside a
 # program preferred to Wine's own (as Windows does), so the plug-in can
 # stand in for it.
-export WINEPREFIX=${WINEPREFIX:-$HOME/.wine-dispora}
+export WINEPREFIX=${WINEPREFIX:-${HOME:-/root}/.wine-dispora}
 export WINEARCH=win32
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=;ddraw=n,b}

@@ -263,6 +263,27 @@ SCENARIO("deferred: a full-screen pick also frames the window") {
     UnloadPlugin(plugin);
 }
 
+SCENARIO("deferred: a size picks the first matching mode") {
+    // Modes: 0 800x600x32 windowed, 1 640x480x16, 2 640x480x32, 3 800x600x16,
+    // 4 800x600x32, 5 1024x768x32, 6 1280x1024x32, 7 1920x1080x32.
+    const struct {
+        const char* value;
+        int32_t mode;
+    } cases[] = {{"800x600", 0},   {"800x600x16", 3}, {"800x600x0", 0}, {"640x480", 1},
+                 {"1024x768x32", 5}, {"1024x768x16", -1}, {"1600x1200", -1}};
+    const StandInBuild& build = kStandInBuilds[3];
+    for (const auto& c : cases) {
+        InstallHost(&build);
+        WriteSettingsFile(std::string("dispora=") + c.value + "\r\n");
+        HMODULE plugin = LoadPlugin();
+        CreateHostWindow();
+        CHECK_EQ(CallSelectDevice(0), 1);
+        CheckEqual(HostVar(build.GcurSelVM), c.mode, c.value, __FILE__, __LINE__);
+        UnloadPlugin(plugin);
+        DestroyHostWindow();
+    }
+}
+
 SCENARIO_EACH_BUILD("deferred: no dispora key is a pure forward") {
     InstallHost(&build);
     RemoveSettingsFile();
