@@ -27,7 +27,7 @@ void LogBanner() {
     LogMessage("$ \n");
     LogMessage("$ dispora.asi 1.01 for GTAIII and Vice City build %s %s %s\n", __DATE__, __TIME__, "");
     LogMessage("$ by the dispora.asi developers\n");
-    LogMessage("$ source and updates: https://github.com/dispora/dispora.asi\n");
+    LogMessage("$ project page: https://dispora.invalid/\n");  // placeholder until the project has an address
     LogMessage("$ \n");
 }
 
