@@ -21,7 +21,7 @@ int OnHostSetSubSystem(int subSystemIndex) {
     if (ChooseDisplayMode() == 0) return 0;  // the host sees its subsystem call fail
     HostInt(hostAddresses.savedModeIndex) = HostInt(hostAddresses.GcurSelVM);
     if (HWND window = HostWindow()) {
-        SetWindowLongA(window, GWL_STYLE, GetWindowLongA(window, GWL_STYLE) | WS_OVERLAPPEDWINDOW);
+        AddFrameStyles(window);
     } else {
         LogMessage("no host window yet: frame styles not added\n");
     }

@@ -21,7 +21,7 @@ const char* HostModeName(int modeIndex) {
 // Frames the window and gives it the windowsize size at 100, 100. Without a
 // windowsize it keeps its present size.
 void SizeHostWindow(HWND window) {
-    SetWindowLongA(window, GWL_STYLE, GetWindowLongA(window, GWL_STYLE) | WS_OVERLAPPEDWINDOW);
+    AddFrameStyles(window);
     int width = 0;
     int height = 0;
     if (const char* size = currentConfig->GetString("windowsize")) {

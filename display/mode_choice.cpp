@@ -11,6 +11,10 @@ HWND HostWindow() {
     return *reinterpret_cast<HWND*>(record);
 }
 
+void AddFrameStyles(HWND window) {
+    SetWindowLongA(window, GWL_STYLE, GetWindowLongA(window, GWL_STYLE) | WS_OVERLAPPEDWINDOW);
+}
+
 int ChooseDisplayMode() {
     const ModeRequest request = ParseModeRequest(currentConfig->GetString("dispora"));
     int32_t& GcurSelVM = HostInt(hostAddresses.GcurSelVM);

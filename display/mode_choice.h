@@ -9,3 +9,6 @@ int ChooseDisplayMode();
 
 // The host's main window, or null while it does not exist yet.
 HWND HostWindow();
+// Gives the window a normal frame: adds the overlapped-window styles,
+// keeping every style bit it has.
+void AddFrameStyles(HWND window);

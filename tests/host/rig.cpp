@@ -128,6 +128,13 @@ void ClearCapturedOutput() {
     engine.logLines.clear();
 }
 
+bool Logged(const std::string& message) {
+    for (const std::string& line : engine.logLines) {
+        if (line == "[dispora.asi] " + message) return true;
+    }
+    return false;
+}
+
 void DriveModalWindow(std::function<bool(HWND)> step) {
     modalStep = std::move(step);
     modalTicks = 0;

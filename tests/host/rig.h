@@ -72,6 +72,8 @@ Function ModuleExport(HMODULE module, const char* name) {
 std::vector<std::string>& DebugLines();
 void InstallDebugCapture();
 void ClearCapturedOutput();  // debugger lines and the host's _Log lines
+// Did the host's _Log receive "[dispora.asi] " + message?
+bool Logged(const std::string& message);
 
 // --- modal windows -------------------------------------------------------------
 // Calls step from a timer inside whatever modal loop runs next, every 20 ms,

@@ -14,13 +14,6 @@ RECT WindowBounds(HWND window) {
 
 bool IsTopmost(HWND window) { return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
 
-bool Logged(const std::string& line) {
-    for (const std::string& captured : engine.logLines) {
-        if (captured == "[dispora.asi] " + line) return true;
-    }
-    return false;
-}
-
 // The game window exists, always-on-top so that the ordering shows.
 HWND GameWindowBeforeLoad() {
     HWND window = CreateHostWindow();

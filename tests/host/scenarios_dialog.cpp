@@ -96,12 +96,9 @@ SCENARIO_EACH_BUILD("dialog: lists filled in order, small modes logged but not l
                                      {"1024 x 768 x 32 (FULLSCREEN)", 3}}));
     CHECK_EQ(selectedSubSystem, 0);
     CHECK(focus == subSystemList);
-    for (const char* line : {"[dispora.asi] Dispora  0: 800 x 600 x 32\n", "[dispora.asi] Dispora  1: 320 x 240 x 16\n",
-                             "[dispora.asi] Dispora  2: 640 x 480 x 32\n", "[dispora.asi] Dispora  3: 1024 x 768 x 32\n",
-                             "[dispora.asi] Dispora  4: 640 x 400 x 32\n"}) {
-        bool logged = false;
-        for (const std::string& captured : engine.logLines) logged = logged || captured == line;
-        CHECK_TEXT(logged ? line : "<missing>", line);
+    for (const char* line : {"Dispora  0: 800 x 600 x 32\n", "Dispora  1: 320 x 240 x 16\n", "Dispora  2: 640 x 480 x 32\n",
+                             "Dispora  3: 1024 x 768 x 32\n", "Dispora  4: 640 x 400 x 32\n"}) {
+        CHECK_TEXT(Logged(line) ? line : "<missing>", line);
     }
     CHECK_EQ(result, 1);
     if (build.build == HostBuild::Gta3V10) {
