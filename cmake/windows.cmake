@@ -10,6 +10,7 @@ set(DISPORA_WIN32_SOURCES
     core/patching.cpp
     core/startup.cpp
     display/deferred_mode.cpp
+    display/host_window.cpp
     display/immediate_mode.cpp
     display/mode_choice.cpp
     display/mode_dialog.cpp

@@ -21,10 +21,26 @@ constexpr int32_t kModeExclusive = 1;
 // The host keeps an array of these; each starts with the subsystem's name.
 constexpr uint32_t kSubSystemInfoSize = 80;
 
+// The host's global application record, at platformGlobals. The host
+// resizes its first camera to maximumWidth x maximumHeight (640 x 448 at
+// start-up) and copies a mode's size into all four sizes only for full-screen
+// modes, so a plug-in that sizes the window writes its client size there.
+struct PlatformGlobals {
+    uint32_t applicationName;
+    int32_t width;  // current camera size
+    int32_t height;
+    int32_t maximumWidth;
+    int32_t maximumHeight;
+    int32_t maximumFrameRate;
+    int32_t quit;
+    uint32_t windowRecord;  // its first field is the main HWND; null until the window exists
+};
+static_assert(sizeof(PlatformGlobals) == 32, "the host record is 32 bytes");
+
 // Addresses of the host variables, fixed per build. All are 32-bit integers
 // except platformGlobals (a record) and subSystemInfo (an array of entries).
 struct HostAddresses {
-    uint32_t platformGlobals;  // +28: pointer to a record whose first field is the main HWND
+    uint32_t platformGlobals;
     uint32_t GcurSelVM;        // current video mode index, -1 while none chosen
     uint32_t subSystemCount;
     uint32_t GcurSel;          // current subsystem index
@@ -32,7 +48,6 @@ struct HostAddresses {
     uint32_t savedModeIndex;   // read by the dialog, written by the deferred road
     uint32_t clearOnDefer;     // set to 0 on the deferred road; 0 where the build has none
 };
-constexpr uint32_t kWindowRecordOffset = 28;
 
 // Host function addresses, in the order the slots are bound.
 struct HostFunctions {
@@ -87,8 +102,7 @@ inline int32_t& HostInt(uint32_t address) { return *reinterpret_cast<int32_t*>(a
 inline const char* SubSystemName(int index) {
     return reinterpret_cast<const char*>(hostAddresses.subSystemInfo + kSubSystemInfoSize * index);
 }
+inline PlatformGlobals& HostPlatform() { return *reinterpret_cast<PlatformGlobals*>(hostAddresses.platformGlobals); }
 // The pointer 28 bytes into platformGlobals; null until the host made its window.
-inline uint32_t HostWindowRecord() {
-    return *reinterpret_cast<uint32_t*>(hostAddresses.platformGlobals + kWindowRecordOffset);
-}
+inline uint32_t HostWindowRecord() { return HostPlatform().windowRecord; }
 #endif

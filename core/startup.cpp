@@ -6,8 +6,8 @@
 #include "core/guard.h"
 #include "core/host_build.h"
 #include "display/deferred_mode.h"
+#include "display/host_window.h"
 #include "display/immediate_mode.h"
-#include "display/mode_choice.h"
 #include "settings/config.h"
 
 namespace {

@@ -2,6 +2,7 @@
 
 #include "core/host_contract.h"
 #include "core/log.h"
+#include "display/host_window.h"
 #include "display/mode_choice.h"
 #include "settings/config.h"
 
@@ -21,7 +22,11 @@ int OnHostSetSubSystem(int subSystemIndex) {
     if (ChooseDisplayMode() == 0) return 0;  // the host sees its subsystem call fail
     HostInt(hostAddresses.savedModeIndex) = HostInt(hostAddresses.GcurSelVM);
     if (HWND window = HostWindow()) {
-        AddFrameStyles(window);
+        if (HostInt(hostAddresses.GcurSelVM) == 0) {
+            ArrangeWindowBeforeShow(window);
+        } else {
+            AddFrameStyles(window);  // the window keys are for the windowed mode only
+        }
     } else {
         LogMessage("no host window yet: frame styles not added\n");
     }

@@ -4,8 +4,8 @@
 
 #include "core/host_contract.h"
 #include "core/log.h"
+#include "display/host_window.h"
 #include "display/mode_choice.h"
-#include "display/mode_text.h"
 #include "settings/config.h"
 
 namespace {
@@ -16,25 +16,6 @@ const char* HostModeName(int modeIndex) {
     const char** names = host::_RwGetVideoModeList();
     if (names == nullptr || names[modeIndex] == nullptr) return "(unnamed mode)";
     return names[modeIndex];
-}
-
-// Frames the window and gives it the windowsize size at 100, 100. Without a
-// windowsize it keeps its present size.
-void SizeHostWindow(HWND window) {
-    AddFrameStyles(window);
-    int width = 0;
-    int height = 0;
-    if (const char* size = currentConfig->GetString("windowsize")) {
-        ParseWindowSize(size, &width, &height);
-    } else {
-        RECT bounds = {};
-        GetWindowRect(window, &bounds);
-        width = bounds.right - bounds.left;
-        height = bounds.bottom - bounds.top;
-    }
-    LogMessage("changing window size to %d x %d\n", width, height);
-    HWND insertAfter = currentConfig->GetBool("topmost") ? HWND_TOP : HWND_NOTOPMOST;
-    SetWindowPos(window, insertAfter, 100, 100, width, height, SWP_SHOWWINDOW);
 }
 
 }  // namespace
@@ -59,7 +40,7 @@ int ApplyDisplayModeNow() {
     if (host::RwEngineSetVideoMode(GcurSelVM) == 0) LogMessage("failed to set VM!\n");
     host::_RwSetVideoMode(GcurSelVM);
     ShowWindow(window, SW_SHOW);
-    if (GcurSelVM == 0) SizeHostWindow(window);
+    if (GcurSelVM == 0) ArrangeShownWindow(window);
     ShowCursor(FALSE);
     SetCursor(nullptr);
     return 1;

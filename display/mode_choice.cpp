@@ -1,19 +1,10 @@
 #include "display/mode_choice.h"
 
 #include "core/host_contract.h"
+#include "display/host_window.h"
 #include "display/mode_dialog.h"
 #include "display/mode_text.h"
 #include "settings/config.h"
-
-HWND HostWindow() {
-    const uint32_t record = HostWindowRecord();
-    if (record == 0) return nullptr;
-    return *reinterpret_cast<HWND*>(record);
-}
-
-void AddFrameStyles(HWND window) {
-    SetWindowLongA(window, GWL_STYLE, GetWindowLongA(window, GWL_STYLE) | WS_OVERLAPPEDWINDOW);
-}
 
 int ChooseDisplayMode() {
     const ModeRequest request = ParseModeRequest(currentConfig->GetString("dispora"));

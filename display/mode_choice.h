@@ -6,9 +6,3 @@
 // of the requested size (and depth), or the player's pick in the dialog.
 // Returns 0 only when the player left the dialog with its exit button.
 int ChooseDisplayMode();
-
-// The host's main window, or null while it does not exist yet.
-HWND HostWindow();
-// Gives the window a normal frame: adds the overlapped-window styles,
-// keeping every style bit it has.
-void AddFrameStyles(HWND window);

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Unpacks the player zip and checks it: exactly the plug-in, the sample ini
 # and the guide, and the sample ini, as shipped, gives a framed 1024 x 768
-# window through the real plug-in in the stand-in host.
+# window through the real plug-in in the stand-in host, on both roads.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 zip=$(bash "$root/scripts/package.sh")

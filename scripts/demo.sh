@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # The plug-in's main job in the stand-in host: loads dispora.asi into the
-# chosen game build on both roads, prints its log and saves screenshots.
+# chosen game build on both roads (and, loaded early as players load it, a
+# sized and centred window and a borderless full-screen one), prints its log
+# and saves screenshots.
 # Usage: scripts/demo.sh [Gta3V10|Gta3V11|ViceCityA|ViceCityB]   (default ViceCityA)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -15,7 +17,8 @@ rig="$root/build/windows/rig"
 rm -rf "$rig/demo"
 cd "$rig"
 with_display wine standin_host.exe run "demo: immediate road/$build" \
-    "demo: deferred road with the video mode dialog/$build" >"$rig/demo.out" 2>"$rig/demo.err" || {
+    "demo: deferred road with the video mode dialog/$build" "demo: deferred road, a sized and centred window/$build" \
+    "demo: deferred road, borderless full screen/$build" >"$rig/demo.out" 2>"$rig/demo.err" || {
     cat "$rig/demo.out"; tail -n 20 "$rig/demo.err" >&2; exit 1; }
 cat "$rig/demo.out"
 out="$root/build/demo"

@@ -116,9 +116,26 @@ void WriteHeader(uint32_t entryPoint, uint32_t timeStamp) {
     VirtualProtect(pe, 0x60, old, &old);
 }
 
+int frameRecalcs = 0;
+
 LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCALCSIZE) ++frameRecalcs;
     return DefWindowProcA(window, message, wParam, lParam);
 }
+
+void RegisterHostWindowClass() {
+    static bool registered = false;
+    if (registered) return;
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = HostWindowProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = "StandInGameWindow";
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(DKGRAY_BRUSH));
+    RegisterClassA(&windowClass);
+    registered = true;
+}
+
 
 }  // namespace
 
@@ -209,22 +226,62 @@ void SetSubSystemNames(const std::vector<std::string>& names) {
 }
 
 HWND CreateHostWindow() {
-    static bool registered = false;
-    if (!registered) {
-        WNDCLASSA windowClass = {};
-        windowClass.lpfnWndProc = HostWindowProc;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = "StandInGameWindow";
-        windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(DKGRAY_BRUSH));
-        RegisterClassA(&windowClass);
-        registered = true;
-    }
+    RegisterHostWindowClass();
     DestroyHostWindow();
     hostWindow = CreateWindowExA(0, "StandInGameWindow", "Stand-in game", WS_POPUP | WS_VISIBLE, 0, 0, 800, 600,
                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     windowRecord.window = hostWindow;
     SetHostWindowRecord(&windowRecord);
     return hostWindow;
+}
+
+namespace {
+int32_t* RecordField(uint32_t offset) { return reinterpret_cast<int32_t*>(CurrentBuild().platformGlobals + offset); }
+}  // namespace
+
+HostRecordSizes RecordSizes() { return {*RecordField(4), *RecordField(8), *RecordField(12), *RecordField(16)}; }
+
+HWND CreateWindowAsGame() {
+    *RecordField(4) = *RecordField(12) = 640;
+    *RecordField(8) = *RecordField(16) = 448;
+    RegisterHostWindowClass();
+    DestroyHostWindow();
+    RECT outer = {0, 0, 640, 448};
+    AdjustWindowRect(&outer, WS_OVERLAPPEDWINDOW, FALSE);
+    hostWindow = CreateWindowExA(0, "StandInGameWindow", "Stand-in game", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
+    windowRecord.window = hostWindow;
+    SetHostWindowRecord(&windowRecord);
+    SetWindowLongA(hostWindow, GWL_STYLE, WS_POPUP);
+    SetWindowPos(hostWindow, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    return hostWindow;
+}
+
+GameStart StartGame(int subSystemIndex) {
+    const StandInBuild& build = CurrentBuild();
+    GameStart start = {};
+    frameRecalcs = 0;
+    start.selectResult = CallSelectDevice(subSystemIndex);
+    start.frameRecalcs = frameRecalcs;
+    start.shownInSelect = IsWindowVisible(hostWindow) != FALSE;
+    if (HostVar(build.savedModeIndex) >= 0) HostVar(build.GcurSelVM) = HostVar(build.savedModeIndex);
+    const int32_t mode = HostVar(build.GcurSelVM);
+    FakeSetVideoMode(mode);
+    const std::vector<ModeInfo>& modes = Current().modes;
+    if (mode >= 0 && static_cast<size_t>(mode) < modes.size() && (modes[mode].flags & kModeExclusive) != 0) {
+        *RecordField(4) = *RecordField(12) = modes[mode].width;
+        *RecordField(8) = *RecordField(16) = modes[mode].height;
+    }
+    RECT client = {};
+    GetClientRect(hostWindow, &client);
+    start.backBuffer = {client.right, client.bottom};
+    *RecordField(4) = *RecordField(12);
+    *RecordField(8) = *RecordField(16);
+    start.camera = {*RecordField(12), *RecordField(16)};
+    ShowWindow(hostWindow, SW_SHOWNORMAL);
+    UpdateWindow(hostWindow);
+    return start;
 }
 
 void DestroyHostWindow() {

@@ -72,6 +72,35 @@ void SetSubSystemNames(const std::vector<std::string>& names);
 
 // The host's window: created on demand, shown, at 0,0 of 800 x 600.
 HWND CreateHostWindow();
+
+// The sizes in the host's record at platformGlobals (+4, +8, +12, +16).
+struct HostRecordSizes {
+    int32_t width, height, maximumWidth, maximumHeight;
+    bool operator==(const HostRecordSizes& other) const {
+        return width == other.width && height == other.height && maximumWidth == other.maximumWidth &&
+               maximumHeight == other.maximumHeight;
+    }
+};
+HostRecordSizes RecordSizes();
+
+// The game's own start-up, in its order. First: the record's defaults
+// (640 x 448), the window made hidden with WS_OVERLAPPEDWINDOW at
+// CW_USEDEFAULT around a 640 x 448 client area, then turned into a pop-up
+// with a frame recalculation.
+HWND CreateWindowAsGame();
+// Then: psSelectDevice (through the redirected call), GcurSelVM settled from
+// the saved mode index, the engine's video mode set (a full-screen mode's
+// size copied into the record), the engine started on the client area as it
+// is then, the camera sized to maximumWidth x maximumHeight, and the window
+// shown.
+struct GameStart {
+    int selectResult;    // psSelectDevice's
+    SIZE backBuffer;     // the client area when the engine started
+    SIZE camera;         // the first camera size
+    int frameRecalcs;    // WM_NCCALCSIZE the window got inside psSelectDevice
+    bool shownInSelect;  // visible already when psSelectDevice returned
+};
+GameStart StartGame(int subSystemIndex = 0);
 void DestroyHostWindow();
 void SetHostWindowRecord(const void* record);  // what platformGlobals + 28 holds
 

@@ -162,6 +162,37 @@ int CursorDisplayCount() {
     return shown - 1;
 }
 
+RECT WindowBounds(HWND window) {
+    RECT bounds = {};
+    GetWindowRect(window, &bounds);
+    return bounds;
+}
+
+bool IsTopmost(HWND window) { return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
+void RestoreCursor(int count) {
+    while (CursorDisplayCount() < count) ShowCursor(TRUE);
+    while (CursorDisplayCount() > count) ShowCursor(FALSE);
+}
+
+HWND GameWindowBeforeLoad() {
+    HWND window = CreateHostWindow();
+    SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    return window;
+}
+
+ImmediateRun LoadWithWindow(const StandInBuild& build, const char* settings) {
+    InstallHost(&build);
+    if (settings != nullptr) WriteSettingsFile(settings);
+    ImmediateRun run = {};
+    run.window = GameWindowBeforeLoad();
+    run.styleBefore = GetWindowLongA(run.window, GWL_STYLE);
+    run.cursorBefore = CursorDisplayCount();
+    ClearCapturedOutput();
+    run.plugin = LoadPlugin();
+    return run;
+}
+
 static bool isChild = false;
 bool IsChild() { return isChild; }
 

@@ -86,6 +86,21 @@ std::string WindowText(HWND window);
 // The cursor's display count (shown while 0 or more), left as it was.
 int CursorDisplayCount();
 
+// --- the game window --------------------------------------------------------------
+RECT WindowBounds(HWND window);
+bool IsTopmost(HWND window);
+void RestoreCursor(int count);  // back to a display count a scenario started with
+// The game window exists, always-on-top so that the ordering shows.
+HWND GameWindowBeforeLoad();
+// The plug-in loaded after the game made its window (the immediate road).
+struct ImmediateRun {
+    HMODULE plugin;
+    HWND window;
+    LONG styleBefore;
+    int cursorBefore;
+};
+ImmediateRun LoadWithWindow(const StandInBuild& build, const char* settings);
+
 // --- child processes ------------------------------------------------------------
 // Runs the scenario named in its own process, with extra command-line text.
 // Returns the child's exit code.

@@ -4,48 +4,6 @@
 
 #include "tests/host/rig.h"
 
-namespace {
-
-RECT WindowBounds(HWND window) {
-    RECT bounds = {};
-    GetWindowRect(window, &bounds);
-    return bounds;
-}
-
-bool IsTopmost(HWND window) { return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
-
-// The game window exists, always-on-top so that the ordering shows.
-HWND GameWindowBeforeLoad() {
-    HWND window = CreateHostWindow();
-    SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    return window;
-}
-
-struct ImmediateRun {
-    HMODULE plugin;
-    HWND window;
-    LONG styleBefore;
-    int cursorBefore;
-};
-
-ImmediateRun LoadWithWindow(const StandInBuild& build, const char* settings) {
-    InstallHost(&build);
-    if (settings != nullptr) WriteSettingsFile(settings);
-    ImmediateRun run = {};
-    run.window = GameWindowBeforeLoad();
-    run.styleBefore = GetWindowLongA(run.window, GWL_STYLE);
-    run.cursorBefore = CursorDisplayCount();
-    ClearCapturedOutput();
-    run.plugin = LoadPlugin();
-    return run;
-}
-
-void RestoreCursor(int count) {
-    while (CursorDisplayCount() < count) ShowCursor(TRUE);
-    while (CursorDisplayCount() > count) ShowCursor(FALSE);
-}
-
-}  // namespace
 
 // --- immediate road ------------------------------------------------------------
 SCENARIO_EACH_BUILD("immediate: windowed, sized and on top") {

@@ -79,7 +79,40 @@ void PrintLog(const char* title) {
     for (const std::string& line : DebugLines()) printf("    %s", line.c_str());
 }
 
+// The plug-in loaded early, as players load it; the game then starts up in
+// its own order and shows its window.
+void DemoDeferredWindow(const StandInBuild& build, const char* settings, const char* screenshot, int margin) {
+    InstallHost(&build);
+    WriteSettingsFile(settings);
+    ClearCapturedOutput();
+    HMODULE plugin = LoadPlugin();
+    CHECK(plugin != nullptr);
+    HWND window = CreateWindowAsGame();
+    const GameStart start = StartGame();
+    PumpMessagesFor(300);
+    Repaint(window);
+    SaveScreenshot(window, screenshot, margin);
+    const RECT outer = WindowBounds(window);
+    std::string shown = settings;
+    for (char& c : shown) c = c == '\n' ? ' ' : c;
+    printf("    dispora.ini: %s\n", shown.c_str());
+    printf("    window at %ld, %ld, outer %ld x %ld; the game's back buffer and first camera: %ld x %ld, %ld x %ld\n",
+           outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top, start.backBuffer.cx,
+           start.backBuffer.cy, start.camera.cx, start.camera.cy);
+    PrintLog(screenshot);
+    UnloadPlugin(plugin);
+}
+
 }  // namespace
+
+SCENARIO_EACH_BUILD("demo: deferred road, a sized and centred window") {
+    DemoDeferredWindow(build, "dispora=windowed\nwindowsize=1280x960\nwindowpos=center\n", "deferred-centred-window",
+                       40);
+}
+
+SCENARIO_EACH_BUILD("demo: deferred road, borderless full screen") {
+    DemoDeferredWindow(build, "dispora=windowed\nborderless=yes\n", "deferred-borderless-full-screen", 0);
+}
 
 SCENARIO_EACH_BUILD("demo: immediate road") {
     InstallHost(&build);

@@ -23,15 +23,19 @@ SCENARIO("package: the sample dispora.ini gives a framed 1024 x 768 window") {
     while (CursorDisplayCount() < cursor) ShowCursor(TRUE);
 }
 
-SCENARIO("package: the sample dispora.ini arms the choice when loaded before the window") {
+SCENARIO("package: the sample dispora.ini, loaded before the window, gives the same window") {
     const std::string folder = RigDirectory() + "package\\";
     const StandInBuild& build = kStandInBuilds[0];
     InstallHost(&build);
     HMODULE plugin = LoadLibraryA((folder + "dispora.asi").c_str());
     CHECK(plugin != nullptr);
     CHECK_EQ(HostVar(build.clearOnDefer), 0);
-    CreateHostWindow();
-    CHECK_EQ(CallSelectDevice(0), 1);
+    HWND window = CreateWindowAsGame();
+    CHECK_EQ(StartGame().selectResult, 1);
     CHECK_EQ(HostVar(build.savedModeIndex), 0);
+    CHECK_EQ(GetWindowLongA(window, GWL_STYLE) & WS_OVERLAPPEDWINDOW, WS_OVERLAPPEDWINDOW);
+    const RECT bounds = WindowBounds(window);
+    CHECK_EQ(bounds.right - bounds.left, 1024);
+    CHECK_EQ(bounds.bottom - bounds.top, 768);
     UnloadPlugin(plugin);
 }

@@ -1,0 +1,214 @@
+// The window keys in the windowed mode (windowsize, windowpos, topmost,
+// borderless) on both roads. On the deferred road the game starts up in its
+// own order around the plug-in's choice, and the checks are what a player
+// sees once the game has shown its window.
+#include <string.h>
+
+#include "tests/host/rig.h"
+
+namespace {
+
+constexpr LONG kFrameStyles = WS_CAPTION | WS_THICKFRAME;
+
+RECT ClientArea(HWND window) {
+    RECT client = {};
+    GetClientRect(window, &client);
+    return client;
+}
+
+RECT PrimaryMonitor(bool workArea) {
+    MONITORINFO info = {};
+    info.cbSize = sizeof(info);
+    GetMonitorInfoA(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &info);
+    return workArea ? info.rcWork : info.rcMonitor;
+}
+
+void CheckOuter(HWND window, int left, int top, int width, int height) {
+    const RECT bounds = WindowBounds(window);
+    CHECK_EQ(bounds.left, left);
+    CHECK_EQ(bounds.top, top);
+    CHECK_EQ(bounds.right - bounds.left, width);
+    CHECK_EQ(bounds.bottom - bounds.top, height);
+}
+
+// The host's record and first camera match the client area, so the game
+// draws into the whole window.
+void CheckHostKnowsClientSize(HWND window) {
+    const RECT client = ClientArea(window);
+    CHECK(RecordSizes() == (HostRecordSizes{client.right, client.bottom, client.right, client.bottom}));
+}
+
+struct DeferredRun {
+    HMODULE plugin;
+    HWND window;
+    RECT before;  // the window's outer rectangle as the game made it
+    LONG styleBefore;
+    GameStart start;
+};
+
+// Loads the plug-in before the game window exists, then lets the game start.
+DeferredRun LoadThenStartGame(const StandInBuild& build, const char* settings) {
+    InstallHost(&build);
+    WriteSettingsFile(settings);
+    DeferredRun run = {};
+    run.plugin = LoadPlugin();
+    CHECK(run.plugin != nullptr);
+    run.window = CreateWindowAsGame();
+    run.before = WindowBounds(run.window);
+    run.styleBefore = GetWindowLongA(run.window, GWL_STYLE);
+    ClearCapturedOutput();
+    run.start = StartGame();
+    CHECK_EQ(run.start.selectResult, 1);
+    CHECK(IsWindowVisible(run.window));
+    return run;
+}
+
+// The engine's back buffer and the first camera have the window's client size.
+void CheckGameDrawsWholeClient(const DeferredRun& run) {
+    CheckHostKnowsClientSize(run.window);
+    const RECT client = ClientArea(run.window);
+    CHECK_EQ(run.start.backBuffer.cx, client.right);
+    CHECK_EQ(run.start.backBuffer.cy, client.bottom);
+    CHECK_EQ(run.start.camera.cx, client.right);
+    CHECK_EQ(run.start.camera.cy, client.bottom);
+}
+
+void CheckFramed(HWND window) {
+    CHECK_EQ(GetWindowLongA(window, GWL_STYLE) & WS_OVERLAPPEDWINDOW, WS_OVERLAPPEDWINDOW);
+}
+
+}  // namespace
+
+// --- deferred road ----------------------------------------------------------------
+SCENARIO("window: deferred, windowsize alone sizes the window in place") {
+    DeferredRun run = LoadThenStartGame(kStandInBuilds[0], "dispora=windowed\nwindowsize=1280x960\n");
+    CheckOuter(run.window, run.before.left, run.before.top, 1280, 960);
+    CheckFramed(run.window);
+    CHECK(!run.start.shownInSelect);
+    CHECK(!IsTopmost(run.window));
+    CheckGameDrawsWholeClient(run);
+    CHECK(Logged("changing window size to 1280 x 960\n"));
+    CHECK_EQ(engine.logLines.size(), 1);  // and no position line
+    UnloadPlugin(run.plugin);
+}
+
+SCENARIO("window: deferred, windowsize with windowpos") {
+    DeferredRun run = LoadThenStartGame(kStandInBuilds[1], "dispora=windowed\nwindowsize=1280x960\nwindowpos=40,30\n");
+    CheckOuter(run.window, 40, 30, 1280, 960);
+    CheckGameDrawsWholeClient(run);
+    CHECK(Logged("changing window size to 1280 x 960\n"));
+    CHECK(Logged("changing window position to 40, 30\n"));
+    UnloadPlugin(run.plugin);
+}
+
+SCENARIO("window: deferred, centred in the work area") {
+    DeferredRun run = LoadThenStartGame(kStandInBuilds[2], "dispora=windowed\nwindowsize=1280x960\nwindowpos=Centre\n");
+    const RECT work = PrimaryMonitor(true);
+    CheckOuter(run.window, work.left + (work.right - work.left - 1280) / 2,
+               work.top + (work.bottom - work.top - 960) / 2, 1280, 960);
+    CheckGameDrawsWholeClient(run);
+    UnloadPlugin(run.plugin);
+}
+
+SCENARIO("window: deferred, borderless full screen covers the monitor") {
+    // windowpos is ignored for a borderless window without a size.
+    DeferredRun run = LoadThenStartGame(kStandInBuilds[3], "dispora=windowed\nborderless=yes\nwindowpos=40,30\n");
+    const RECT monitor = PrimaryMonitor(false);
+    CheckOuter(run.window, monitor.left, monitor.top, monitor.right - monitor.left, monitor.bottom - monitor.top);
+    CHECK_EQ(GetWindowLongA(run.window, GWL_STYLE) & (kFrameStyles | WS_SYSMENU), 0);
+    CHECK_EQ(GetWindowLongA(run.window, GWL_STYLE) & WS_POPUP, WS_POPUP);
+    CHECK(RecordSizes() == (HostRecordSizes{monitor.right - monitor.left, monitor.bottom - monitor.top,
+                                            monitor.right - monitor.left, monitor.bottom - monitor.top}));
+    CheckGameDrawsWholeClient(run);
+    UnloadPlugin(run.plugin);
+}
+
+SCENARIO("window: deferred, borderless with a size: outer size is client size") {
+    DeferredRun run = LoadThenStartGame(kStandInBuilds[0], "dispora=windowed\nborderless=1\nwindowsize=1024x768\n");
+    CheckOuter(run.window, run.before.left, run.before.top, 1024, 768);
+    const RECT client = ClientArea(run.window);
+    CHECK_EQ(client.right, 1024);
+    CHECK_EQ(client.bottom, 768);
+    CheckGameDrawsWholeClient(run);
+    UnloadPlugin(run.plugin);
+}
+
+SCENARIO("window: deferred, topmost=always stays on top once shown, in place") {
+    DeferredRun run = LoadThenStartGame(kStandInBuilds[1], "dispora=windowed\ntopmost=ALWAYS\n");
+    CHECK(IsTopmost(run.window));
+    CHECK(!run.start.shownInSelect);
+    CheckFramed(run.window);
+    // Only the frame changed: same outer rectangle, a smaller client area.
+    CheckOuter(run.window, run.before.left, run.before.top, run.before.right - run.before.left,
+               run.before.bottom - run.before.top);
+    CheckGameDrawsWholeClient(run);
+    UnloadPlugin(run.plugin);
+}
+
+SCENARIO_EACH_BUILD("window: deferred, no window key frames the window and nothing more") {
+    DeferredRun run = LoadThenStartGame(build, "dispora=windowed\n");
+    CHECK_EQ(GetWindowLongA(run.window, GWL_STYLE), run.styleBefore | WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    CheckOuter(run.window, run.before.left, run.before.top, run.before.right - run.before.left,
+               run.before.bottom - run.before.top);
+    CHECK_EQ(run.start.frameRecalcs, 0);
+    CHECK(RecordSizes() == (HostRecordSizes{640, 448, 640, 448}));
+    CHECK(engine.logLines.empty());
+    UnloadPlugin(run.plugin);
+}
+
+SCENARIO("window: deferred, a full-screen pick leaves the window keys unread") {
+    DeferredRun run = LoadThenStartGame(
+        kStandInBuilds[2], "dispora=1024x768x32\nwindowsize=1280x960\nwindowpos=40,30\nborderless=yes\ntopmost=always\n");
+    CHECK_EQ(GetWindowLongA(run.window, GWL_STYLE), run.styleBefore | WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    CHECK_EQ(WindowBounds(run.window).left, run.before.left);
+    CHECK_EQ(WindowBounds(run.window).right, run.before.right);
+    CHECK(!IsTopmost(run.window));
+    CHECK_EQ(run.start.frameRecalcs, 0);
+    CHECK(RecordSizes() == (HostRecordSizes{1024, 768, 1024, 768}));  // the host's own copy of the mode
+    UnloadPlugin(run.plugin);
+}
+
+// --- immediate road ----------------------------------------------------------------
+SCENARIO("window: immediate, windowpos given, centred or not understood") {
+    const RECT work = PrimaryMonitor(true);
+    const struct {
+        const char* pos;
+        int left, top;
+    } cases[] = {{"-50,20", -50, 20},
+                 {"center", work.left + (work.right - work.left - 1024) / 2, work.top + (work.bottom - work.top - 768) / 2},
+                 {"somewhere", 100, 100}};
+    for (const auto& c : cases) {
+        const std::string settings = std::string("dispora=windowed\nwindowsize=1024x768\nwindowpos=") + c.pos + "\r\n";
+        ImmediateRun run = LoadWithWindow(kStandInBuilds[3], settings.c_str());
+        CHECK(run.plugin != nullptr);
+        CheckOuter(run.window, c.left, c.top, 1024, 768);
+        CheckHostKnowsClientSize(run.window);
+        UnloadPlugin(run.plugin);
+        RestoreCursor(run.cursorBefore);
+    }
+    CHECK(Logged("windowpos \"somewhere\" not understood: ignored\n"));
+}
+
+SCENARIO("window: immediate, topmost=always and borderless with and without a size") {
+    const RECT monitor = PrimaryMonitor(false);
+    const struct {
+        const char* settings;
+        int left, top, width, height;
+        bool topmost;
+    } cases[] = {
+        {"windowsize=800x600\ntopmost=always\n", 100, 100, 800, 600, true},
+        {"borderless=yes\n", monitor.left, monitor.top, monitor.right - monitor.left, monitor.bottom - monitor.top, false},
+        {"borderless=yes\nwindowsize=1024x768\nwindowpos=10,20\n", 10, 20, 1024, 768, false},
+    };
+    for (const auto& c : cases) {
+        ImmediateRun run = LoadWithWindow(kStandInBuilds[0], (std::string("dispora=windowed\n") + c.settings).c_str());
+        CHECK(run.plugin != nullptr);
+        CheckOuter(run.window, c.left, c.top, c.width, c.height);
+        CHECK_EQ(IsTopmost(run.window), c.topmost);
+        const bool borderless = strstr(c.settings, "borderless") != nullptr;
+        CHECK_EQ((GetWindowLongA(run.window, GWL_STYLE) & kFrameStyles) == 0, borderless);
+        CheckHostKnowsClientSize(run.window);
+        UnloadPlugin(run.plugin);
+        RestoreCursor(run.cursorBefore);
+    }
+}
