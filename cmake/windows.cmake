@@ -32,10 +32,15 @@ target_compile_definitions(dispora_objects PUBLIC ${DISPORA_DEFINES})
 target_compile_options(dispora_objects PRIVATE
     $<$<COMPILE_LANGUAGE:CXX>:${DISPORA_WARNINGS} ${DISPORA_CXX_FLAGS}>)
 
+# The plug-in enters at DllMain with no C runtime start-up: it has no static
+# constructors, thread-local data or auto-imported data for that code to set
+# up, and leaving it out saves a third of the file. msvcrt.dll sets itself up.
+set(DISPORA_ENTRY_FLAGS -nostartfiles -Wl,--entry,_DllMain@12)
+
 function(dispora_dll target def_file)
     add_library(${target} SHARED ${ARGN} ${def_file})
     target_link_libraries(${target} PRIVATE dispora_objects user32)
-    target_link_options(${target} PRIVATE ${DISPORA_LINK_FLAGS})
+    target_link_options(${target} PRIVATE ${DISPORA_LINK_FLAGS} ${DISPORA_ENTRY_FLAGS})
     set_target_properties(${target} PROPERTIES PREFIX "")
 endfunction()
 

@@ -42,6 +42,7 @@ void ReportAttachFault() {
 }
 
 BOOL OnProcessAttach(HMODULE module) {
+    MakeSettingsStore();
     if (!DetectHostBuild()) return FALSE;
     const int result = RunGuarded(AttachSteps, module);
     if (result == kGuardFaulted) ReportAttachFault();

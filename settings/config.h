@@ -40,3 +40,8 @@ private:
 };
 
 extern Config* currentConfig;
+
+#ifdef _WIN32
+// Makes the plug-in's one store and points currentConfig at it.
+void MakeSettingsStore();
+#endif

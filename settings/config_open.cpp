@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <new>
+
 #include "settings/config.h"
 
 int Config::Open(void* module, const char* fileName) {
@@ -10,5 +12,10 @@ int Config::Open(void* module, const char* fileName) {
     return OpenFrom(GetCommandLineA(), path, fileName);
 }
 
-// The one settings store, made before the loader first calls the plug-in.
-static Config settings;
+// The one settings store. The plug-in runs without the C runtime's start-up
+// code (it needs none of it), so nothing constructs static objects: the
+// store is made in place when the loader first calls us.
+void MakeSettingsStore() {
+    alignas(Config) static unsigned char storage[sizeof(Config)];
+    new (storage) Config();
+}
