@@ -9,11 +9,14 @@ set(DISPORA_WIN32_SOURCES
     core/log.cpp
     core/patching.cpp
     core/startup.cpp
+    display/cursor.cpp
     display/deferred_mode.cpp
+    display/dpi_awareness.cpp
     display/host_window.cpp
     display/immediate_mode.cpp
     display/mode_choice.cpp
     display/mode_dialog.cpp
+    display/window_hook.cpp
     ddraw/exports_x86.S
     ddraw/system_ddraw.cpp
     settings/config_open.cpp)

@@ -6,16 +6,27 @@
 #include "core/guard.h"
 #include "core/host_build.h"
 #include "display/deferred_mode.h"
+#include "display/dpi_awareness.h"
 #include "display/host_window.h"
 #include "display/immediate_mode.h"
+#include "display/window_hook.h"
 #include "settings/config.h"
 
 namespace {
 
 int AttachSteps(void* module) {
     currentConfig->Open(module, "dispora.ini");
-    if (HostWindowRecord() == 0) return DeferDisplayMode();
+    const bool windowExists = HostWindowRecord() != 0;
+    ApplyDpiAwareness(windowExists);
+    if (!windowExists) return DeferDisplayMode();
     return ApplyDisplayModeNow();
+}
+
+// Before the loader unloads us while the game runs on: nothing in the host
+// may point into our code afterwards.
+void LetGoOfHost() {
+    RestoreHostCallSite();
+    UnhookGameWindow();
 }
 
 int ReadHostWindow(void* window) {
@@ -47,8 +58,7 @@ BOOL OnProcessAttach(HMODULE module) {
     const int result = RunGuarded(AttachSteps, module);
     if (result == kGuardFaulted) ReportAttachFault();
     if (result != 1) {
-        // The loader will unload us: nothing in the host may call into us then.
-        RestoreHostCallSite();
+        LetGoOfHost();  // the loader will unload us
         return FALSE;
     }
     return TRUE;
@@ -56,9 +66,8 @@ BOOL OnProcessAttach(HMODULE module) {
 
 BOOL OnProcessDetach(bool processExiting) {
     currentConfig->Close();
-    // Unloaded while the game runs on: put the host's own call back. At
-    // process exit the host runs no more code, so there is nothing to undo.
-    if (!processExiting) RestoreHostCallSite();
+    // At process exit the host runs no more code: nothing to undo.
+    if (!processExiting) LetGoOfHost();
     return TRUE;
 }
 

@@ -3,6 +3,7 @@
 #include "core/host_contract.h"
 #include "core/log.h"
 #include "display/mode_text.h"
+#include "display/window_hook.h"
 #include "display/window_placement.h"
 #include "settings/config.h"
 
@@ -16,6 +17,7 @@ struct WindowSettings {
     WindowRequest request;
     ZOrder zOrder;
     bool given;  // at least one window key asks for something
+    bool clipCursor;
 };
 
 WindowSettings ReadWindowSettings() {
@@ -35,6 +37,7 @@ WindowSettings ReadWindowSettings() {
     settings.request.borderless = config.GetBool("borderless") != 0;
     settings.zOrder = ParseTopmost(config.GetString("topmost"), config.GetBool("topmost") != 0);
     const WindowPosKind posKind = settings.request.pos.kind;
+    settings.clipCursor = config.GetBool("clipcursor") != 0;
     settings.given = settings.request.hasSize || settings.request.borderless || settings.zOrder != ZOrder::Unchanged ||
                      posKind == WindowPosKind::Point || posKind == WindowPosKind::Centre;
     return settings;
@@ -83,6 +86,22 @@ void TellHostClientSize(HWND window) {
     host.height = host.maximumHeight = client.bottom - client.top;
 }
 
+// Before the host shows the window: one SetWindowPos that recalculates the
+// frame and changes only what the keys ask for.
+void ArrangeHiddenWindow(HWND window, const WindowSettings& settings) {
+    SetFrame(window, settings.request.borderless);
+    const WindowPlacement placement = PlaceOnItsMonitor(window, settings.request);
+    // The host shows the window itself, after its engine has started.
+    UINT flags = SWP_FRAMECHANGED | SWP_NOACTIVATE;
+    if (!placement.move) flags |= SWP_NOMOVE;
+    if (!placement.resize) flags |= SWP_NOSIZE;
+    if (settings.zOrder == ZOrder::Unchanged) flags |= SWP_NOZORDER;
+    SetWindowPos(window, InsertAfter(settings.zOrder), placement.x, placement.y, placement.width, placement.height,
+                 flags);
+    LogPlacement(placement);
+    TellHostClientSize(window);
+}
+
 }  // namespace
 
 HWND HostWindow() {
@@ -104,20 +123,15 @@ void ArrangeShownWindow(HWND window) {
     SetWindowPos(window, InsertAfter(settings.zOrder), placement.x, placement.y, placement.width, placement.height,
                  SWP_SHOWWINDOW | SWP_FRAMECHANGED);
     TellHostClientSize(window);
+    HookGameWindow(window, !settings.request.borderless, settings.clipCursor);
 }
 
 void ArrangeWindowBeforeShow(HWND window) {
     const WindowSettings settings = ReadWindowSettings();
-    if (!settings.given) return AddFrameStyles(window);
-    SetFrame(window, settings.request.borderless);
-    const WindowPlacement placement = PlaceOnItsMonitor(window, settings.request);
-    // The host shows the window itself, after its engine has started.
-    UINT flags = SWP_FRAMECHANGED | SWP_NOACTIVATE;
-    if (!placement.move) flags |= SWP_NOMOVE;
-    if (!placement.resize) flags |= SWP_NOSIZE;
-    if (settings.zOrder == ZOrder::Unchanged) flags |= SWP_NOZORDER;
-    SetWindowPos(window, InsertAfter(settings.zOrder), placement.x, placement.y, placement.width, placement.height,
-                 flags);
-    LogPlacement(placement);
-    TellHostClientSize(window);
+    if (settings.given) {
+        ArrangeHiddenWindow(window, settings);
+    } else {
+        AddFrameStyles(window);
+    }
+    HookGameWindow(window, !settings.request.borderless, settings.clipCursor);
 }

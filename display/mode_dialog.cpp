@@ -2,6 +2,7 @@
 
 #include "core/host_contract.h"
 #include "core/log.h"
+#include "display/cursor.h"
 #include "display/mode_text.h"
 
 namespace {
@@ -22,12 +23,7 @@ void SelectModeRow(HWND list, int modeIndex) {
 // to make the cursor visible, so the host's own later hiding still works.
 void ShowArrowCursor() {
     SetCursor(LoadCursorA(nullptr, IDC_ARROW));
-    int count = ShowCursor(TRUE);
-    if (count > 0) {
-        ShowCursor(FALSE);  // it was visible already
-        return;
-    }
-    for (int guard = 0; count < 0 && guard < 64; ++guard) count = ShowCursor(TRUE);
+    ShowCursorAtZero(false);
 }
 
 }  // namespace

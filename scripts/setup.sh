@@ -9,6 +9,7 @@ export DEBIAN_FRONTEND=noninteractive
 log() { echo "setup: $*"; }
 
 # --- packages --------------------------------------------------------------
+# libxi6:i386: without the 32-bit XInput library Wine refuses every ClipCursor.
 # The i386 architecture gives Wine's 32-bit build; bookworm-backports gives a
 # qemu-user that starts Wine processes in about a second (bookworm's own qemu
 # 7.2 takes close to a minute of CPU per start).
@@ -39,7 +40,7 @@ fi
 
 packages=(cmake ninja-build make g++ clang libclang-rt-14-dev libgtest-dev
           g++-mingw-w64-i686 binutils-mingw-w64-i686
-          wine wine32:i386 xvfb xauth x11-apps imagemagick zip unzip)
+          wine wine32:i386 libxi6:i386 xvfb xauth x11-apps imagemagick zip unzip)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

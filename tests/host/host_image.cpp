@@ -118,8 +118,27 @@ void WriteHeader(uint32_t entryPoint, uint32_t timeStamp) {
 
 int frameRecalcs = 0;
 
+// The game's window procedure, as far as the plug-in meets it.
 LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCALCSIZE) ++frameRecalcs;
+    switch (message) {
+        case WM_NCCALCSIZE:
+            ++frameRecalcs;
+            break;
+        case WM_SETCURSOR:  // hidden wherever the mouse is, frame included, and never shown again
+            ShowCursor(FALSE);
+            SetCursor(nullptr);
+            break;
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            return 0;
+        case WM_SIZE:
+        case kHostPrivateMessage:
+            hostWindowMessages.push_back({message, wParam, lParam});
+            if (message == kHostPrivateMessage) return kHostPrivateResult;
+            break;
+        default:
+            break;
+    }
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
@@ -140,6 +159,8 @@ void RegisterHostWindowClass() {
 }  // namespace
 
 FakeEngine engine;
+std::vector<HostWindowMessage> hostWindowMessages;
+WNDPROC HostWindowProcedure() { return HostWindowProc; }
 
 // Entry order: GTA3 1.0, GTA3 1.1, Vice City A, Vice City B.
 const StandInBuild kStandInBuilds[4] = {

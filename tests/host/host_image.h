@@ -73,6 +73,22 @@ void SetSubSystemNames(const std::vector<std::string>& names);
 // The host's window: created on demand, shown, at 0,0 of 800 x 600.
 HWND CreateHostWindow();
 
+// The host's window procedure: hides the cursor on every WM_SETCURSOR,
+// swallows key presses, and records WM_SIZE and a private message, which it
+// answers with kHostPrivateResult.
+WNDPROC HostWindowProcedure();
+constexpr UINT kHostPrivateMessage = WM_APP + 0x17;
+constexpr LRESULT kHostPrivateResult = 0x5A17;
+struct HostWindowMessage {
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    bool operator==(const HostWindowMessage& other) const {
+        return message == other.message && wParam == other.wParam && lParam == other.lParam;
+    }
+};
+extern std::vector<HostWindowMessage> hostWindowMessages;
+
 // The sizes in the host's record at platformGlobals (+4, +8, +12, +16).
 struct HostRecordSizes {
     int32_t width, height, maximumWidth, maximumHeight;

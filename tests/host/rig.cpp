@@ -259,10 +259,12 @@ int main(int argc, char** argv) {
         if (!selected) continue;
         const int before = failures;
         const DWORD started = GetTickCount();
+        const int cursorCount = CursorDisplayCount();
         scenario.run();
         StopDrivingModalWindow();
         RemoveSettingsFile();
         DestroyHostWindow();
+        RestoreCursor(cursorCount);  // the game's window hides it on every mouse move
         const bool ok = failures == before;
         (ok ? passed : failed)++;
         printf("%s %s (%lu ms)\n", ok ? "ok  " : "FAIL", scenario.name, GetTickCount() - started);

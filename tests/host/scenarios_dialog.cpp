@@ -242,7 +242,7 @@ SCENARIO("dialog: mouse moves show the cursor without piling up its count") {
         },
         [&] {
             // The game has hidden its cursor.
-            while (CursorDisplayCount() >= 0) ShowCursor(FALSE);
+            RestoreCursor(-1);
             countBefore = CursorDisplayCount();
         });
     CHECK_EQ(countBefore, -1);

@@ -2,6 +2,7 @@
 // borderless) on both roads. On the deferred road the game starts up in its
 // own order around the plug-in's choice, and the checks are what a player
 // sees once the game has shown its window.
+#include <stdio.h>
 #include <string.h>
 
 #include "tests/host/rig.h"
@@ -211,4 +212,215 @@ SCENARIO("window: immediate, topmost=always and borderless with and without a si
         UnloadPlugin(run.plugin);
         RestoreCursor(run.cursorBefore);
     }
+}
+
+// --- the window procedure: cursor over the frame, unloading ---------------------------
+namespace {
+
+// The system's WM_SETCURSOR for the mouse at a spot of the given hit-test
+// code; returns the display count afterwards.
+int MoveOver(HWND window, int hitTest) {
+    SendMessageA(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window), MAKELPARAM(hitTest, WM_MOUSEMOVE));
+    return CursorDisplayCount();
+}
+
+bool ProcedureIsHosts(HWND window) {
+    return GetWindowLongPtrA(window, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(HostWindowProcedure());
+}
+
+WNDPROC foreignPrevious = nullptr;
+int foreignCalls = 0;
+LRESULT CALLBACK ForeignProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kHostPrivateMessage) ++foreignCalls;
+    return CallWindowProcA(foreignPrevious, window, message, wParam, lParam);
+}
+
+}  // namespace
+
+SCENARIO("window: the cursor shows over the frame and hides over the game") {
+    DeferredRun run = LoadThenStartGame(kStandInBuilds[2], "dispora=windowed\n");
+    const int cursorBefore = CursorDisplayCount();
+    for (int i = 0; i < 5; ++i) CHECK_EQ(MoveOver(run.window, HTCLIENT), -1);
+    CHECK_EQ(MoveOver(run.window, HTCAPTION), 0);
+    CHECK(GetCursor() == LoadCursorA(nullptr, IDC_ARROW));
+    for (int i = 0; i < 5; ++i) CHECK_EQ(MoveOver(run.window, HTLEFT), 0);
+    CHECK(GetCursor() == LoadCursorA(nullptr, IDC_SIZEWE));
+    CHECK_EQ(MoveOver(run.window, HTCLIENT), -1);
+    CHECK_EQ(MoveOver(run.window, HTCLOSE), 0);
+    CHECK_EQ(MoveOver(run.window, HTBOTTOMRIGHT), 0);
+    CHECK_EQ(MoveOver(run.window, HTCLIENT), -1);
+
+    // Everything else reaches the game's procedure as sent, and its answer comes back.
+    hostWindowMessages.clear();
+    CHECK_EQ(SendMessageA(run.window, kHostPrivateMessage, 0x1234, 0x5678), kHostPrivateResult);
+    SendMessageA(run.window, WM_SIZE, SIZE_RESTORED, MAKELPARAM(300, 200));
+    CHECK(hostWindowMessages == (std::vector<HostWindowMessage>{{kHostPrivateMessage, 0x1234, 0x5678},
+                                                                {WM_SIZE, SIZE_RESTORED, MAKELPARAM(300, 200)}}));
+    UnloadPlugin(run.plugin);
+    CHECK(ProcedureIsHosts(run.window));
+    CHECK_EQ(SendMessageA(run.window, kHostPrivateMessage, 0, 0), kHostPrivateResult);
+    RestoreCursor(cursorBefore);
+}
+
+SCENARIO("window: the game's procedure is left alone without a frame or clipcursor") {
+    for (const char* settings : {"dispora=1024x768x32\nclipcursor=yes\n", "dispora=windowed\nborderless=yes\n"}) {
+        DeferredRun run = LoadThenStartGame(kStandInBuilds[0], settings);
+        CHECK(ProcedureIsHosts(run.window));
+        UnloadPlugin(run.plugin);
+    }
+    ImmediateRun run = LoadWithWindow(kStandInBuilds[1], "dispora=windowed\nborderless=yes\n");
+    CHECK(ProcedureIsHosts(run.window));
+    UnloadPlugin(run.plugin);
+    RestoreCursor(run.cursorBefore);
+}
+
+SCENARIO("window: unloaded under another procedure, the plug-in stays loaded") {
+    // A copy of its own: once kept loaded it stays for the rest of this process.
+    const char* copy = "dispora-kept.asi";
+    CHECK(CopyFileA((RigDirectory() + kPlugin).c_str(), (RigDirectory() + copy).c_str(), FALSE));
+    ImmediateRun run = LoadWithWindow(kStandInBuilds[3], nullptr);
+    UnloadPlugin(run.plugin);
+    WriteSettingsFile("dispora=windowed\n");
+    ClearCapturedOutput();
+    HMODULE plugin = LoadPlugin(copy);
+    CHECK(plugin != nullptr);
+    CHECK(!ProcedureIsHosts(run.window));
+    foreignPrevious = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(run.window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ForeignProc)));
+    UnloadPlugin(plugin);
+    CHECK(GetModuleHandleA(copy) == plugin);
+    CHECK(Logged("another window procedure runs before ours: the plug-in stays loaded\n"));
+    hostWindowMessages.clear();
+    foreignCalls = 0;
+    CHECK_EQ(SendMessageA(run.window, kHostPrivateMessage, 7, 8), kHostPrivateResult);
+    CHECK_EQ(foreignCalls, 1);
+    CHECK(hostWindowMessages == (std::vector<HostWindowMessage>{{kHostPrivateMessage, 7, 8}}));
+    DestroyHostWindow();
+    RestoreCursor(run.cursorBefore);
+}
+
+// --- clipcursor ------------------------------------------------------------------------
+namespace {
+
+RECT ClipRect() {
+    RECT clip = {};
+    GetClipCursor(&clip);
+    return clip;
+}
+
+bool ClipIs(const RECT& expected) {
+    const RECT clip = ClipRect();
+    return EqualRect(&clip, &expected) != FALSE;
+}
+
+bool CursorFree() {
+    const RECT screen = {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                         GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                         GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    return ClipIs(screen);
+}
+
+bool CursorConfinedTo(HWND window) {
+    RECT client = ClientArea(window);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    return ClipIs(client);
+}
+
+void HoldCtrlAlt(bool held) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = keys[VK_MENU] = held ? 0x80 : 0;
+    SetKeyboardState(keys);
+}
+
+}  // namespace
+
+SCENARIO("window: clipcursor keeps the mouse in the game while it has the focus") {
+    DeferredRun run = LoadThenStartGame(kStandInBuilds[1], "dispora=windowed\nclipcursor=yes\n");
+    CHECK(GetActiveWindow() == run.window);  // the game's ShowWindow activated it
+    CHECK(CursorConfinedTo(run.window));
+    SetWindowPos(run.window, nullptr, 50, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    CHECK(CursorConfinedTo(run.window));
+    SetWindowPos(run.window, nullptr, 0, 0, 900, 700, SWP_NOMOVE | SWP_NOZORDER);
+    CHECK(CursorConfinedTo(run.window));
+
+    HWND other = CreateWindowExA(0, "STATIC", "another program", WS_POPUP | WS_VISIBLE, 0, 0, 60, 40, nullptr,
+                                 nullptr, nullptr, nullptr);
+    SetForegroundWindow(other);
+    CHECK(CursorFree());
+    SetForegroundWindow(run.window);
+    CHECK(CursorConfinedTo(run.window));
+    DestroyWindow(other);
+
+    HoldCtrlAlt(true);
+    SendMessageA(run.window, WM_SYSKEYDOWN, VK_CONTROL, 1 | (1 << 29));
+    CHECK(CursorFree());
+    HoldCtrlAlt(false);
+    SendMessageA(run.window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    CHECK(CursorConfinedTo(run.window));
+
+    ShowWindow(run.window, SW_MINIMIZE);
+    CHECK(CursorFree());
+    ShowWindow(run.window, SW_RESTORE);
+    SetForegroundWindow(run.window);
+    CHECK(CursorConfinedTo(run.window));
+    DestroyHostWindow();
+    CHECK(CursorFree());
+    UnloadPlugin(run.plugin);
+}
+
+SCENARIO("window: clipcursor on the immediate road, borderless; without it the cursor stays free") {
+    ImmediateRun run = LoadWithWindow(kStandInBuilds[2], "dispora=windowed\nborderless=yes\nwindowsize=800x600\nclipcursor=yes\n");
+    CHECK(!ProcedureIsHosts(run.window));
+    CHECK(CursorConfinedTo(run.window));
+    UnloadPlugin(run.plugin);
+    CHECK(CursorFree());
+    CHECK(ProcedureIsHosts(run.window));
+    RestoreCursor(run.cursorBefore);
+
+    DeferredRun framed = LoadThenStartGame(kStandInBuilds[2], "dispora=windowed\nclipcursor=no\n");
+    CHECK(GetActiveWindow() == framed.window);
+    CHECK(CursorFree());
+    UnloadPlugin(framed.plugin);
+}
+
+// --- dpiaware ---------------------------------------------------------------------------
+namespace {
+
+// 0 unaware, 1 system-aware, 2 per-monitor aware; -1 where the system cannot say.
+int DpiAwareness() {
+    HMODULE user32 = GetModuleHandleA("user32.dll");
+    auto context = reinterpret_cast<HANDLE(WINAPI*)()>(
+        reinterpret_cast<void*>(GetProcAddress(user32, "GetThreadDpiAwarenessContext")));
+    auto awareness = reinterpret_cast<int(WINAPI*)(HANDLE)>(
+        reinterpret_cast<void*>(GetProcAddress(user32, "GetAwarenessFromDpiAwarenessContext")));
+    return context != nullptr && awareness != nullptr ? awareness(context()) : -1;
+}
+
+}  // namespace
+
+SCENARIO("child:window: dpiaware on the command line, loaded early") {
+    InstallHost(&kStandInBuilds[3]);
+    const int before = DpiAwareness();
+    ClearCapturedOutput();
+    HMODULE plugin = LoadPlugin();
+    CHECK(plugin != nullptr);
+    printf("    DPI awareness before and after the plug-in: %d, %d (2: per-monitor)\n", before, DpiAwareness());
+    CHECK(DpiAwareness() > 0);
+    // One line says which awareness was set (Wine takes only the system-wide call).
+    int awarenessLines = 0;
+    for (const std::string& line : engine.logLines) awarenessLines += line.rfind("[dispora.asi] dpiaware: ", 0) == 0;
+    CHECK_EQ(awarenessLines, 1);
+    CHECK(!Logged("dpiaware: DPI awareness could not be set\n"));
+    UnloadPlugin(plugin);
+}
+
+SCENARIO("window: dpiaware applies only when loaded before the game window") {
+    CHECK_EQ(RunChild("child:window: dpiaware on the command line, loaded early", "--dpiaware=yes"), 0);
+    const int before = DpiAwareness();
+    ImmediateRun run = LoadWithWindow(kStandInBuilds[0], "dispora=windowed\ndpiaware=yes\n");
+    CHECK(Logged("dpiaware ignored: the game window already exists\n"));
+    CHECK_EQ(DpiAwareness(), before);
+    UnloadPlugin(run.plugin);
+    RestoreCursor(run.cursorBefore);
 }
