@@ -2,16 +2,19 @@
 # They all land in one folder, rig/, where the stand-in loads the plug-in from.
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/rig)
 set(DISPORA_WIN32_SOURCES
+    core/fault_report.cpp
     core/guard.cpp
     core/guard_x86.S
     core/host_build.cpp
     core/host_slots.cpp
     core/log.cpp
     core/patching.cpp
+    core/single_copy.cpp
     core/startup.cpp
     display/cursor.cpp
     display/deferred_mode.cpp
     display/dpi_awareness.cpp
+    display/host_state.cpp
     display/host_window.cpp
     display/immediate_mode.cpp
     display/mode_choice.cpp

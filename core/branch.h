@@ -11,3 +11,11 @@ constexpr uint32_t kBranchSize = 5;
 // Fills out[0..4]; the displacement wraps in 32 bits, so a target below the
 // site gives a negative one.
 void EncodeBranch(uint8_t opcode, uint32_t site, uint32_t target, uint8_t out[kBranchSize]);
+
+// What stands at the host call site we redirect: the host's own call, a
+// call another plug-in already redirected out of the executable (whose image
+// is [imageStart, imageEnd)), or anything else.
+enum class CallSiteKind { HostCall, ForeignCall, Unexpected };
+// *target receives where a call goes.
+CallSiteKind ClassifyCallSite(const uint8_t bytes[kBranchSize], uint32_t site, uint32_t hostFunction,
+                              uint32_t imageStart, uint32_t imageEnd, uint32_t* target);

@@ -1,8 +1,11 @@
 // Runs a step under a structured-exception frame that accepts every
-// exception, processor faults included (GCC for i686 has no __try/__except).
+// exception, processor faults and non-continuable exceptions included (GCC
+// for i686 has no __try/__except).
 #pragma once
 
-constexpr int kGuardFaulted = -1;
+#include "core/guard_result.h"
+
+constexpr int kGuardFaulted = GUARD_FAULTED;
 
 using GuardedStep = int (*)(void* context);
 

@@ -5,6 +5,8 @@
  *   +12 resumeEbp  RunGuarded's frame pointer
  * RunGuarded saves ebx, esi and edi on the stack before the frame, so resuming
  * only needs esp, ebp and eip; the epilogue restores the rest. */
+#include "core/guard_result.h"
+
     .text
 
     .globl _RunGuarded
@@ -26,10 +28,8 @@ _RunGuarded:                    /* int RunGuarded(GuardedStep step, void* contex
     addl $4, %esp
     jmp 1f
 
-    .globl _GuardResume
-    .def _GuardResume; .scl 2; .type 32; .endef
-_GuardResume:
-    movl $-1, %eax              /* kGuardFaulted */
+GuardResume:
+    movl $GUARD_FAULTED, %eax
 1:
     movl (%esp), %ecx
     movl %ecx, %fs:0
@@ -40,23 +40,20 @@ _GuardResume:
     popl %ebp
     ret
 
-    /* void GuardUnwind(void* frame, EXCEPTION_RECORD* record): RtlUnwind to
-     * the guard frame. RtlUnwind may not keep ebx, esi, edi and ebp, so they
-     * are saved around it. */
-    .globl _GuardUnwind
-    .def _GuardUnwind; .scl 2; .type 32; .endef
-_GuardUnwind:
-    pushl %ebp
-    pushl %ebx
-    pushl %esi
-    pushl %edi
+    /* void GuardUnwindAndResume(void* frame, EXCEPTION_RECORD* record):
+     * RtlUnwind calls the handlers of the frames above the guard frame and
+     * leaves it at the head of fs:0; then the stack and frame pointers saved
+     * in it take us back into RunGuarded. Nothing returns here, so no
+     * register needs keeping across RtlUnwind. */
+    .globl _GuardUnwindAndResume
+    .def _GuardUnwindAndResume; .scl 2; .type 32; .endef
+_GuardUnwindAndResume:
+    movl 4(%esp), %esi          /* frame */
     pushl $0                    /* ReturnValue */
-    pushl 28(%esp)              /* record */
+    pushl 12(%esp)              /* record */
     pushl $0                    /* TargetIp */
-    pushl 32(%esp)              /* frame */
+    pushl %esi                  /* frame */
     call *__imp__RtlUnwind@16
-    popl %edi
-    popl %esi
-    popl %ebx
-    popl %ebp
-    ret
+    movl 8(%esi), %esp
+    movl 12(%esi), %ebp
+    jmp GuardResume

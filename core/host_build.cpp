@@ -14,11 +14,30 @@ namespace {
 struct SavedCallSite {
     uint32_t address;
     uint8_t bytes[kBranchSize];
+    uint32_t foreignTarget;  // another plug-in's handler we forward to, or 0 for the host's function
 };
 SavedCallSite savedCallSite;
 
-void RedirectHostCallSite(uint32_t callSite) {
-    memcpy(savedCallSite.bytes, reinterpret_cast<const void*>(callSite), kBranchSize);
+const uint8_t* HostModule() { return reinterpret_cast<const uint8_t*>(GetModuleHandleA(nullptr)); }
+const uint8_t* HostPeHeader() { return HostModule() + *reinterpret_cast<const uint32_t*>(HostModule() + 0x3C); }
+
+// Redirects the call only when it is the host's own call of
+// RwEngineSetSubSystem, or a call that another plug-in already redirected
+// out of the executable (we then forward to it, so both keep working).
+void RedirectHostCallSite(uint32_t callSite, uint32_t hostFunction) {
+    uint8_t bytes[kBranchSize];
+    memcpy(bytes, reinterpret_cast<const void*>(callSite), kBranchSize);
+    const uint32_t imageStart = reinterpret_cast<uint32_t>(HostModule());
+    const uint32_t imageEnd = imageStart + *reinterpret_cast<const uint32_t*>(HostPeHeader() + 0x50);  // SizeOfImage
+    uint32_t target = 0;
+    const CallSiteKind kind = ClassifyCallSite(bytes, callSite, hostFunction, imageStart, imageEnd, &target);
+    if (kind == CallSiteKind::Unexpected) {
+        LogMessage("unexpected code at psSelectDevice+0x75 (0x%x): not redirected, so the mode can only be chosen "
+                   "when the plug-in is loaded after the game window exists\n", callSite);
+        return;
+    }
+    memcpy(savedCallSite.bytes, bytes, kBranchSize);
+    savedCallSite.foreignTarget = kind == CallSiteKind::ForeignCall ? target : 0;
     savedCallSite.address = callSite;
     WriteBranch(kOpcodeCall, callSite, reinterpret_cast<uint32_t>(&OnHostSetSubSystem));
 }
@@ -52,27 +71,36 @@ int SetHostAddresses(const HostBuildInfo& build) {
     return 1;
 }
 
-int DetectHostBuild() {
-    const uint8_t* module = reinterpret_cast<const uint8_t*>(GetModuleHandleA(nullptr));
-    const uint8_t* peHeader = module + *reinterpret_cast<const uint32_t*>(module + 0x3C);
-    const uint32_t timeStamp = *reinterpret_cast<const uint32_t*>(peHeader + 8);
-    const uint32_t entryPoint = *reinterpret_cast<const uint32_t*>(peHeader + 0x28);
-
-    const HostBuildInfo* build = FindHostBuild(entryPoint);
+const HostBuildInfo* DetectHostBuild() {
+    const uint8_t* peHeader = HostPeHeader();
+    const HostBuildInfo* build = FindHostBuild(*reinterpret_cast<const uint32_t*>(peHeader + 0x28));
     if (build == nullptr) {
-        LogMessage("ERROR: Unsupported exe (timestamp = %d)\n", static_cast<int>(timeStamp));
-        return 0;
+        LogMessage("ERROR: Unsupported exe (timestamp = %d)\n", *reinterpret_cast<const int32_t*>(peHeader + 8));
+        return nullptr;
     }
     BindHostFunctions(*build);
     SetHostAddresses(*build);
-    RedirectHostCallSite(build->selectDevice + kSelectDeviceCallOffset);
-    LogMessage(build->buildLineFormat, timeStamp, entryPoint);
+    return build;
+}
+
+void WireIntoHost(const HostBuildInfo& build) {
+    RedirectHostCallSite(build.selectDevice + kSelectDeviceCallOffset, build.functions.RwEngineSetSubSystem);
+    const uint8_t* peHeader = HostPeHeader();
+    LogMessage(build.buildLineFormat, *reinterpret_cast<const uint32_t*>(peHeader + 8),
+               *reinterpret_cast<const uint32_t*>(peHeader + 0x28));
     LogBanner();
-    return 1;
+}
+
+bool HostCallSiteRedirected() { return savedCallSite.address != 0; }
+
+int ForwardSubSystemCall(int subSystemIndex) {
+    if (savedCallSite.foreignTarget == 0) return host::RwEngineSetSubSystem(subSystemIndex);
+    using SetSubSystem = int(__cdecl*)(int);
+    return reinterpret_cast<SetSubSystem>(savedCallSite.foreignTarget)(subSystemIndex);
 }
 
 void RestoreHostCallSite() {
     if (savedCallSite.address == 0) return;
     PatchCode(savedCallSite.address, savedCallSite.bytes, kBranchSize);
-    savedCallSite.address = 0;
+    savedCallSite = {};
 }

@@ -1,67 +1,60 @@
 // The library's entry procedure: everything the plug-in does at load time.
 #include <windows.h>
-#include <signal.h>
-#include <stdio.h>
 
+#include "core/fault_report.h"
 #include "core/guard.h"
 #include "core/host_build.h"
+#include "core/log.h"
+#include "core/single_copy.h"
 #include "display/deferred_mode.h"
 #include "display/dpi_awareness.h"
-#include "display/host_window.h"
+#include "display/host_state.h"
 #include "display/immediate_mode.h"
 #include "display/window_hook.h"
 #include "settings/config.h"
 
 namespace {
 
+// What the attach may have changed in the host, for a fault to put back.
+HostChoiceState hostBeforeChoice;
+bool hostStateSaved;
+
 int AttachSteps(void* module) {
+    const HostBuildInfo* build = DetectHostBuild();
+    if (build == nullptr) return 0;
+    if (!ClaimProcess()) {
+        LogMessage("another copy of dispora.asi is active in this process: this one leaves the video mode to it\n");
+        return 1;
+    }
+    WireIntoHost(*build);
     currentConfig->Open(module, "dispora.ini");
     const bool windowExists = HostWindowRecord() != 0;
     ApplyDpiAwareness(windowExists);
     if (!windowExists) return DeferDisplayMode();
+    hostBeforeChoice = SaveHostChoiceState();
+    hostStateSaved = true;
     return ApplyDisplayModeNow();
 }
 
 // Before the loader unloads us while the game runs on: nothing in the host
-// may point into our code afterwards.
+// may point into our code afterwards, and another copy may take over.
 void LetGoOfHost() {
     RestoreHostCallSite();
     UnhookGameWindow();
-}
-
-int ReadHostWindow(void* window) {
-    *static_cast<HWND*>(window) = HostWindow();
-    return 1;
-}
-
-// The fault may have come from the window pointer itself, so read it under a
-// guard of its own and use it only if it names a window.
-HWND HostWindowIfReadable() {
-    HWND window = nullptr;
-    if (RunGuarded(ReadHostWindow, &window) != 1) return nullptr;
-    return IsWindow(window) ? window : nullptr;
-}
-
-void ReportAttachFault() {
-    HWND window = HostWindowIfReadable();
-    if (window != nullptr) ShowWindow(window, SW_HIDE);
-    char text[1024];
-    snprintf(text, sizeof(text), "%s%s", "Damn! dispora.asi has failed!\n",
-             "\nPress OK to continue.\nPress CANCEL to terminate program.");
-    if (MessageBoxA(nullptr, text, nullptr, MB_OKCANCEL | MB_ICONHAND) != IDOK) raise(SIGABRT);
-    if (window != nullptr) ShowWindow(window, SW_SHOW);
+    ReleaseProcessClaim();
 }
 
 BOOL OnProcessAttach(HMODULE module) {
     MakeSettingsStore();
-    if (!DetectHostBuild()) return FALSE;
+    // The host's own functions run from the first log line on: guard it all.
     const int result = RunGuarded(AttachSteps, module);
-    if (result == kGuardFaulted) ReportAttachFault();
-    if (result != 1) {
-        LetGoOfHost();  // the loader will unload us
-        return FALSE;
+    if (result == 1) return TRUE;
+    if (result == kGuardFaulted) {
+        if (hostStateSaved) RestoreHostChoiceState(hostBeforeChoice);
+        ReportFault(true);
     }
-    return TRUE;
+    LetGoOfHost();  // the loader will unload us
+    return FALSE;
 }
 
 BOOL OnProcessDetach(bool processExiting) {

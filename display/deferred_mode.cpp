@@ -1,25 +1,31 @@
 #include "display/deferred_mode.h"
 
+#include "core/fault_report.h"
+#include "core/guard.h"
+#include "core/host_build.h"
 #include "core/host_contract.h"
 #include "core/log.h"
+#include "display/host_state.h"
 #include "display/host_window.h"
 #include "display/mode_choice.h"
 #include "settings/config.h"
 
 int32_t modeChoicePending;
 
-int DeferDisplayMode() {
-    if (!currentConfig->Has("dispora")) return 1;
-    modeChoicePending = 1;
-    if (hostAddresses.clearOnDefer != 0) HostInt(hostAddresses.clearOnDefer) = 0;
-    return 1;
-}
+namespace {
 
-int OnHostSetSubSystem(int subSystemIndex) {
-    const int result = host::RwEngineSetSubSystem(subSystemIndex);
-    if (modeChoicePending == 0) return result;
-    modeChoicePending = 0;
-    if (ChooseDisplayMode() == 0) return 0;  // the host sees its subsystem call fail
+struct DeferredChoice {
+    HostChoiceState before;
+    bool saved;
+};
+
+// The choice and the window work, under a guard: 1 when made, 0 when the
+// player left the dialog with its exit button.
+int ChooseAndArrange(void* context) {
+    DeferredChoice& choice = *static_cast<DeferredChoice*>(context);
+    choice.before = SaveHostChoiceState();
+    choice.saved = true;
+    if (ChooseDisplayMode() == 0) return 0;
     HostInt(hostAddresses.savedModeIndex) = HostInt(hostAddresses.GcurSelVM);
     if (HWND window = HostWindow()) {
         if (HostInt(hostAddresses.GcurSelVM) == 0) {
@@ -30,5 +36,30 @@ int OnHostSetSubSystem(int subSystemIndex) {
     } else {
         LogMessage("no host window yet: frame styles not added\n");
     }
-    return result;
+    return 1;
+}
+
+}  // namespace
+
+int DeferDisplayMode() {
+    if (!currentConfig->Has("dispora")) return 1;
+    if (!HostCallSiteRedirected()) return 1;  // said at recognition: nothing to arm
+    modeChoicePending = 1;
+    if (hostAddresses.clearOnDefer != 0) HostInt(hostAddresses.clearOnDefer) = 0;
+    return 1;
+}
+
+int OnHostSetSubSystem(int subSystemIndex) {
+    const int result = ForwardSubSystemCall(subSystemIndex);
+    if (modeChoicePending == 0) return result;
+    modeChoicePending = 0;
+    DeferredChoice choice = {};
+    const int chosen = RunGuarded(ChooseAndArrange, &choice);
+    if (chosen == kGuardFaulted) {
+        // The game goes on with its own choice, as if we had never been asked.
+        if (choice.saved) RestoreHostChoiceState(choice.before);
+        ReportFault(false);  // the game shows its window itself, later
+        return result;
+    }
+    return chosen == 0 ? 0 : result;  // the exit button: the host sees its subsystem call fail
 }

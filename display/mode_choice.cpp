@@ -17,6 +17,8 @@ int ChooseDisplayMode() {
         // A dialog that cannot be created (-1) leaves the host's choice standing.
         const INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kModeDialogTemplate),
                                                HostWindow(), ModeDialogProc, 0);
+        // Out of the window manager's frames now: let our guard have the fault.
+        if (TakeModeDialogFault()) RaiseException(kModeDialogFault, EXCEPTION_NONCONTINUABLE, 0, nullptr);
         return result == 0 ? 0 : 1;
     }
     for (int i = 0; i < host::RwEngineGetNumVideoModes(); ++i) {

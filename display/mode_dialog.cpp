@@ -1,5 +1,6 @@
 #include "display/mode_dialog.h"
 
+#include "core/guard.h"
 #include "core/host_contract.h"
 #include "core/log.h"
 #include "display/cursor.h"
@@ -91,7 +92,11 @@ void OnSubSystemChanged(HWND dialog) {
     SelectModeRow(modes, GcurSelVM);
 }
 
-INT_PTR CALLBACK ModeDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM) {
+namespace {
+
+bool dialogFaulted;
+
+INT_PTR HandleModeDialogMessage(HWND window, UINT message, WPARAM wParam) {
     switch (message) {
         case WM_SETCURSOR:
             ShowArrowCursor();
@@ -127,4 +132,35 @@ INT_PTR CALLBACK ModeDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
         default:
             return 0;
     }
+}
+
+struct DialogMessage {
+    HWND window;
+    UINT message;
+    WPARAM wParam;
+    INT_PTR result;
+};
+
+int HandleGuarded(void* context) {
+    DialogMessage& call = *static_cast<DialogMessage*>(context);
+    call.result = HandleModeDialogMessage(call.window, call.message, call.wParam);
+    return 1;
+}
+
+}  // namespace
+
+INT_PTR CALLBACK ModeDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM) {
+    DialogMessage call = {window, message, wParam, 0};
+    if (RunGuarded(HandleGuarded, &call) == kGuardFaulted) {
+        dialogFaulted = true;
+        EndDialog(window, 0);
+        return 1;
+    }
+    return call.result;
+}
+
+bool TakeModeDialogFault() {
+    const bool faulted = dialogFaulted;
+    dialogFaulted = false;
+    return faulted;
 }

@@ -30,13 +30,15 @@ void CopyWhole(char* field, size_t size, const char* source) {
     memcpy(field, source, length + 1);
 }
 
-// The settings file is held open for reading and writing with no sharing, so
-// a file that something else holds open, or a read-only one, counts as absent.
+// The settings file is only read: asking for write access would fail in a
+// protected folder (or get a private virtualised copy there) and would pass
+// over a read-only file. It is held with no sharing, so a file that
+// something else holds open counts as absent.
 FILE* OpenSettingsFile(const char* path) {
 #ifdef _WIN32
-    return _fsopen(path, "r+b", _SH_DENYRW);
+    return _fsopen(path, "rb", _SH_DENYRW);
 #else
-    return fopen(path, "r+b");
+    return fopen(path, "rb");
 #endif
 }
 

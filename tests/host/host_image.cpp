@@ -48,10 +48,27 @@ void WriteJump(uint32_t site, const void* target) {
 FakeSubSystem& Current() { return engine.subSystems[static_cast<size_t>(engine.currentSubSystem)]; }
 
 // --- the host's functions ----------------------------------------------------
+void MaybeFault(HostFunction function) {
+    PlannedFault& fault = engine.fault;
+    if (fault.function != function || fault.skip-- > 0) return;
+    fault.function = HostFunction::None;
+    if (fault.kind == FaultKind::AccessViolation) {
+        *reinterpret_cast<volatile int*>(0x10) = 1;
+        return;
+    }
+    // What code built with the Windows compilers raises for a C++ throw.
+    const ULONG_PTR throwArguments[3] = {0x19930520, 0, 0};
+    RaiseException(0xE06D7363, EXCEPTION_NONCONTINUABLE, 3, throwArguments);
+}
+
 extern "C" {
-void FakeLog(const char* line) { engine.logLines.push_back(line); }
+void FakeLog(const char* line) {
+    MaybeFault(HostFunction::Log);
+    engine.logLines.push_back(line);
+}
 
 const char** FakeGetVideoModeList() {
+    MaybeFault(HostFunction::GetVideoModeList);
     ++engine.getVideoModeListCalls;
     if (engine.returnedModeList != nullptr) return engine.returnedModeList;
     engine.nameList.clear();
@@ -59,22 +76,32 @@ const char** FakeGetVideoModeList() {
     return engine.nameList.data();
 }
 
-void FakeRawSetVideoMode(int modeIndex) { engine.rawSetVideoModeCalls.push_back(modeIndex); }
+void FakeRawSetVideoMode(int modeIndex) {
+    MaybeFault(HostFunction::RawSetVideoMode);
+    engine.rawSetVideoModeCalls.push_back(modeIndex);
+}
 
 int FakeGetVideoModeInfo(ModeInfo* info, int modeIndex) {
+    MaybeFault(HostFunction::GetVideoModeInfo);
     engine.getVideoModeInfoCalls.push_back(modeIndex);
     const std::vector<ModeInfo>& modes = Current().modes;
     if (modeIndex >= 0 && static_cast<size_t>(modeIndex) < modes.size()) *info = modes[static_cast<size_t>(modeIndex)];
     return engine.videoModeInfoResult;
 }
 
-int FakeGetNumVideoModes() { return static_cast<int>(Current().modes.size()); }
+int FakeGetNumVideoModes() {
+    MaybeFault(HostFunction::GetNumVideoModes);
+    return static_cast<int>(Current().modes.size());
+}
 
-int FakeGetCurrentVideoMode() { return Current().currentMode; }
+int FakeGetCurrentVideoMode() {
+    MaybeFault(HostFunction::GetCurrentVideoMode);
+    return Current().currentMode;
+}
 
 int FakeSetVideoMode(int modeIndex) {
     engine.setVideoModeCalls.push_back(modeIndex);
-    if (engine.faultInSetVideoMode) *reinterpret_cast<volatile int*>(0x10) = modeIndex;
+    MaybeFault(HostFunction::SetVideoMode);
     if (engine.refuseVideoMode) return 0;
     Current().currentMode = modeIndex;
     return engine.setVideoModeResult;
@@ -82,6 +109,7 @@ int FakeSetVideoMode(int modeIndex) {
 
 int FakeSetSubSystem(int index) {
     engine.setSubSystemCalls.push_back(index);
+    MaybeFault(HostFunction::SetSubSystem);
     if (engine.refuseSubSystem || index < 0 || static_cast<size_t>(index) >= engine.subSystems.size()) return 0;
     engine.currentSubSystem = index;
     return engine.setSubSystemResult;

@@ -31,6 +31,19 @@ struct FakeSubSystem {
     int currentMode = 0;
 };
 
+// The host functions the plug-in calls, for a planned fault.
+enum class HostFunction {
+    None, Log, GetVideoModeList, RawSetVideoMode, GetVideoModeInfo, GetNumVideoModes, GetCurrentVideoMode,
+    SetVideoMode, SetSubSystem
+};
+enum class FaultKind { AccessViolation, CppException };
+// The function faults on its call number skip + 1, once.
+struct PlannedFault {
+    HostFunction function = HostFunction::None;
+    int skip = 0;
+    FaultKind kind = FaultKind::AccessViolation;
+};
+
 // Everything the fake engine knows and records.
 struct FakeEngine {
     std::vector<FakeSubSystem> subSystems;
@@ -40,7 +53,7 @@ struct FakeEngine {
     bool refuseVideoMode = false;
     int videoModeInfoResult = 1;
     int setVideoModeResult = 1;  // what RwEngineSetVideoMode answers on success
-    bool faultInSetVideoMode = false;  // a real access violation inside the host function
+    PlannedFault fault;  // a real access violation or a thrown C++ exception inside a host function
     const char** returnedModeList = nullptr;  // overrides the list _RwGetVideoModeList returns
 
     std::vector<std::string> logLines;  // _Log

@@ -35,6 +35,7 @@ struct ScenarioRegistrar {
         {name "/ViceCityB", [] { RIG_CONCAT(scenario_, __LINE__)(kStandInBuilds[3]); }}}; \
     static void RIG_CONCAT(scenario_, __LINE__)(const StandInBuild& build)
 
+int RigFailures();  // checks failed so far in this process
 void CheckTrue(bool condition, const char* expression, const char* file, int line);
 void CheckEqual(long long actual, long long expected, const char* expression, const char* file, int line);
 void CheckEqualText(const std::string& actual, const std::string& expected, const char* expression,

@@ -266,7 +266,7 @@ SCENARIO("deferred: no game window yet at device selection") {
 SCENARIO("guard: a fault in attach brings up the failure box; OK fails attach cleanly") {
     const StandInBuild& build = kStandInBuilds[3];
     InstallHost(&build);
-    engine.faultInSetVideoMode = true;
+    engine.fault = {HostFunction::SetVideoMode};
     WriteSettingsFile("dispora=windowed\n");
     HWND window = GameWindowBeforeLoad();
     std::string text, caption;
@@ -287,7 +287,6 @@ SCENARIO("guard: a fault in attach brings up the failure box; OK fails attach cl
     CHECK(IsWindowVisible(window));
     CHECK_EQ(CallTarget(build.selectDevice + 0x75), build.setSubSystem);
     CHECK(OthersCanOpen(SettingsFilePath()));
-    engine.faultInSetVideoMode = false;
     engine.setSubSystemResult = 0x31;
     CHECK_EQ(CallSelectDevice(0), 0x31);  // the game goes on without the plug-in
 }
@@ -311,7 +310,7 @@ SCENARIO("guard: a fault from the window pointer itself") {
 
 SCENARIO("child:guard: Cancel ends the game") {
     InstallHost(&kStandInBuilds[0]);
-    engine.faultInSetVideoMode = true;
+    engine.fault = {HostFunction::SetVideoMode};
     WriteSettingsFile("dispora=windowed\n");
     GameWindowBeforeLoad();
     DriveModalWindow([](HWND box) {

@@ -170,3 +170,37 @@ SCENARIO("child:ddraw: the system library is loaded once, whichever entry comes 
 SCENARIO("ddraw: the system library is loaded once (own process)") {
     CHECK_EQ(RunChild("child:ddraw: the system library is loaded once, whichever entry comes first", ""), 0);
 }
+
+SCENARIO("ddraw: two copies: the first does the work, the second still forwards DirectDraw") {
+    const StandInBuild& build = kStandInBuilds[3];
+    InstallHost(&build);
+    WriteSettingsFile("dispora=choose\nwindowsize=800x600\n");
+    ClearCapturedOutput();
+    HMODULE first = LoadPlugin();
+    HMODULE second = LoadAsDirectDraw(kPlugin);  // the same plug-in, also installed as ddraw.dll
+    CHECK(first != nullptr && second != nullptr && first != second);
+    CHECK(Logged("another copy of dispora.asi is active in this process: this one leaves the video mode to it\n"));
+    CHECK(AddressInModule(CallTarget(build.selectDevice + 0x75), first));
+    int dialogs = 0;
+    DriveModalWindow([&](HWND dialog) {
+        ++dialogs;
+        SendMessageA(GetDlgItem(dialog, 1001), CB_SETCURSEL, 0, 0);  // the windowed mode
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(1001, CBN_SELCHANGE), 0);
+        SendMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+        return true;
+    });
+    HWND window = CreateWindowAsGame();
+    StartGame();
+    CHECK_EQ(dialogs, 1);
+    CHECK_EQ(HostVar(build.savedModeIndex), 0);
+    CHECK_EQ(WindowBounds(window).right - WindowBounds(window).left, 800);  // applied once, by the first copy
+
+    HMODULE system = LoadLibraryA(SystemDirectDrawPath().c_str());
+    const Created direct = CallCreate(GetProcAddress(system, "DirectDrawCreate"));
+    const Created forwarded = CallCreate(GetProcAddress(second, "DirectDrawCreate"));
+    CHECK_EQ(forwarded.result, direct.result);
+    CHECK_EQ(forwarded.removed, 12);
+    UnloadPlugin(second);
+    UnloadPlugin(first);
+    DeleteFileA((RigDirectory() + "ddraw.dll").c_str());
+}

@@ -42,7 +42,7 @@ SCENARIO("settings: the shipped plug-in reads dispora.ini and lets go of it at d
     CHECK(OthersCanOpen(SettingsFilePath()));
 }
 
-SCENARIO("settings: a read-only dispora.ini counts as absent") {
+SCENARIO("settings: a read-only dispora.ini is read, and held against others") {
     // The test script leaves readonly\dispora.ini (dispora=windowed) unwritable.
     const std::string folder = RigDirectory() + "readonly\\";
     const std::string settings = folder + "dispora.ini";
@@ -55,8 +55,10 @@ SCENARIO("settings: a read-only dispora.ini counts as absent") {
     CHECK(CopyFileA((RigDirectory() + kPlugin).c_str(), (folder + kPlugin).c_str(), FALSE));
     HMODULE plugin = LoadLibraryA((folder + kPlugin).c_str());
     CHECK(plugin != nullptr);
-    CHECK_EQ(HostVar(AnyBuild().clearOnDefer), kClearOnDeferSentinel);
+    CHECK_EQ(HostVar(AnyBuild().clearOnDefer), 0);  // dispora=windowed: the choice is armed
+    CHECK(!OthersCanOpen(settings));
     UnloadPlugin(plugin);
+    CHECK(OthersCanOpen(settings));
     DeleteFileA((folder + kPlugin).c_str());
 }
 

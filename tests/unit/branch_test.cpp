@@ -48,4 +48,25 @@ TEST(Branch, DisplacementWrapsAcrossTheAddressSpace) {
     EXPECT_EQ(Displacement(branch), 0x1B);
 }
 
+TEST(CallSite, HostCallForeignCallOrAnythingElse) {
+    const uint32_t site = 0x600E15, host = 0x642B10, imageStart = 0x400000, imageEnd = 0xA4A000;
+    uint32_t target = 0;
+    EXPECT_EQ(ClassifyCallSite(Encode(kOpcodeCall, site, host).bytes, site, host, imageStart, imageEnd, &target),
+              CallSiteKind::HostCall);
+    EXPECT_EQ(target, host);
+    // Another plug-in's DLL, above or below the executable.
+    for (uint32_t foreign : {0x10001000u, 0x00100000u}) {
+        EXPECT_EQ(ClassifyCallSite(Encode(kOpcodeCall, site, foreign).bytes, site, host, imageStart, imageEnd, &target),
+                  CallSiteKind::ForeignCall);
+        EXPECT_EQ(target, foreign);
+    }
+    // A call elsewhere into the executable, a jump, or other code: not ours to touch.
+    EXPECT_EQ(ClassifyCallSite(Encode(kOpcodeCall, site, 0x642BD0).bytes, site, host, imageStart, imageEnd, &target),
+              CallSiteKind::Unexpected);
+    EXPECT_EQ(ClassifyCallSite(Encode(kOpcodeJmp, site, host).bytes, site, host, imageStart, imageEnd, &target),
+              CallSiteKind::Unexpected);
+    const uint8_t indirect[kBranchSize] = {0xFF, 0x15, 0x10, 0x20, 0x40};
+    EXPECT_EQ(ClassifyCallSite(indirect, site, host, imageStart, imageEnd, &target), CallSiteKind::Unexpected);
+}
+
 }  // namespace

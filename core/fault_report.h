@@ -1,0 +1,8 @@
+// The failure message box, for a fault caught at attach or in the deferred
+// choice.
+#pragma once
+
+// Hides the game window while the box shows. OK goes on without the plug-in's
+// choice (the window is shown again when showWindowAfter); Cancel ends the
+// game at once (exit code 3).
+void ReportFault(bool showWindowAfter);
