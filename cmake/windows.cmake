@@ -8,6 +8,7 @@ set(DISPORA_WIN32_SOURCES
     core/host_build.cpp
     core/host_slots.cpp
     core/log.cpp
+    core/log_file.cpp
     core/patching.cpp
     core/single_copy.cpp
     core/startup.cpp
@@ -19,6 +20,7 @@ set(DISPORA_WIN32_SOURCES
     display/immediate_mode.cpp
     display/mode_choice.cpp
     display/mode_dialog.cpp
+    display/mode_in_use.cpp
     display/window_hook.cpp
     ddraw/exports_x86.S
     ddraw/system_ddraw.cpp
@@ -34,7 +36,7 @@ set(DISPORA_LINK_FLAGS -static -static-libgcc -static-libstdc++ -Wl,--gc-section
 
 add_library(dispora_objects OBJECT ${DISPORA_PORTABLE_SOURCES} ${DISPORA_WIN32_SOURCES})
 target_include_directories(dispora_objects PUBLIC ${CMAKE_SOURCE_DIR})
-target_compile_definitions(dispora_objects PUBLIC ${DISPORA_DEFINES})
+target_compile_definitions(dispora_objects PUBLIC ${DISPORA_DEFINES} DISPORA_VERSION="${PROJECT_VERSION}")
 target_compile_options(dispora_objects PRIVATE
     $<$<COMPILE_LANGUAGE:CXX>:${DISPORA_WARNINGS} ${DISPORA_CXX_FLAGS}>)
 
@@ -50,7 +52,11 @@ function(dispora_dll target def_file)
     set_target_properties(${target} PROPERTIES PREFIX "")
 endfunction()
 
-dispora_dll(dispora ddraw/dispora.def)
+# The version resource, from the one project version (1.01 shows as 1.1.0.0).
+math(EXPR DISPORA_VERSION_MINOR_NUMBER "${PROJECT_VERSION_MINOR}")
+set(DISPORA_VERSION_COMMAS "${PROJECT_VERSION_MAJOR},${DISPORA_VERSION_MINOR_NUMBER},0,0")
+configure_file(packaging/version.rc.in ${CMAKE_BINARY_DIR}/version.rc @ONLY)
+dispora_dll(dispora ddraw/dispora.def ${CMAKE_BINARY_DIR}/version.rc)
 set_target_properties(dispora PROPERTIES OUTPUT_NAME dispora SUFFIX ".asi")
 
 # The same plug-in with test-only exports that reach its internals.

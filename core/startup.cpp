@@ -5,11 +5,13 @@
 #include "core/guard.h"
 #include "core/host_build.h"
 #include "core/log.h"
+#include "core/log_file.h"
 #include "core/single_copy.h"
 #include "display/deferred_mode.h"
 #include "display/dpi_awareness.h"
 #include "display/host_state.h"
 #include "display/immediate_mode.h"
+#include "display/mode_in_use.h"
 #include "display/window_hook.h"
 #include "settings/config.h"
 
@@ -28,6 +30,7 @@ int AttachSteps(void* module) {
     }
     WireIntoHost(*build);
     currentConfig->Open(module, "dispora.ini");
+    StartLogFile(module, currentConfig->GetBool("logfile") != 0);
     const bool windowExists = HostWindowRecord() != 0;
     ApplyDpiAwareness(windowExists);
     if (!windowExists) return DeferDisplayMode();
@@ -54,13 +57,16 @@ BOOL OnProcessAttach(HMODULE module) {
         ReportFault(true);
     }
     LetGoOfHost();  // the loader will unload us
+    CloseLogFile();
     return FALSE;
 }
 
 BOOL OnProcessDetach(bool processExiting) {
+    ReportModeInUseAtDetach(processExiting);
     currentConfig->Close();
     // At process exit the host runs no more code: nothing to undo.
     if (!processExiting) LetGoOfHost();
+    CloseLogFile();
     return TRUE;
 }
 

@@ -8,6 +8,7 @@
 #include "display/host_state.h"
 #include "display/host_window.h"
 #include "display/mode_choice.h"
+#include "display/mode_in_use.h"
 #include "settings/config.h"
 
 int32_t modeChoicePending;
@@ -50,6 +51,7 @@ int DeferDisplayMode() {
 }
 
 int OnHostSetSubSystem(int subSystemIndex) {
+    ReportModeInUse();  // a later device selection: the first one is over
     const int result = ForwardSubSystemCall(subSystemIndex);
     if (modeChoicePending == 0) return result;
     modeChoicePending = 0;
@@ -61,5 +63,7 @@ int OnHostSetSubSystem(int subSystemIndex) {
         ReportFault(false);  // the game shows its window itself, later
         return result;
     }
-    return chosen == 0 ? 0 : result;  // the exit button: the host sees its subsystem call fail
+    if (chosen == 0) return 0;  // the exit button: the host sees its subsystem call fail
+    NoteModeChosen();
+    return result;
 }

@@ -6,6 +6,7 @@
 #include "core/log.h"
 #include "display/host_window.h"
 #include "display/mode_choice.h"
+#include "display/mode_in_use.h"
 #include "settings/config.h"
 
 namespace {
@@ -41,6 +42,8 @@ int ApplyDisplayModeNow() {
     host::_RwSetVideoMode(GcurSelVM);
     ShowWindow(window, SW_SHOW);
     if (GcurSelVM == 0) ArrangeShownWindow(window);
+    NoteModeChosen();
+    ReportModeInUse();  // applied by the plug-in itself: settled now
     ShowCursor(FALSE);
     SetCursor(nullptr);
     return 1;

@@ -2,6 +2,7 @@
 
 #include "core/log.h"
 #include "display/cursor.h"
+#include "display/mode_in_use.h"
 
 namespace {
 
@@ -97,6 +98,7 @@ void KeepCursorInside(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT CALLBACK GameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (!hook.pinned && !OursIsOnTop(window)) KeepPluginLoaded();
+    ReportModeInUse();  // the first message after the device selection: its mode has settled
     // The host hides the cursor on every WM_SETCURSOR, frame included: over
     // the frame the player needs it to move, size or close the window.
     if (message == WM_SETCURSOR && hook.framed && LOWORD(lParam) != HTCLIENT) {

@@ -28,3 +28,7 @@ for bmp in "$rig"/demo/*.bmp; do
     convert "$bmp" "$png"
     echo "saved ${png#"$root"/}"
 done
+for log in "$rig"/demo/*.log; do
+    cp "$log" "$out/"
+    echo "saved build/demo/$(basename "$log")"
+done

@@ -10,6 +10,7 @@ log() { echo "setup: $*"; }
 
 # --- packages --------------------------------------------------------------
 # libxi6:i386: without the 32-bit XInput library Wine refuses every ClipCursor.
+# fonts-wine: Wine's Marlett, which draws the caption buttons in screenshots.
 # The i386 architecture gives Wine's 32-bit build; bookworm-backports gives a
 # qemu-user that starts Wine processes in about a second (bookworm's own qemu
 # 7.2 takes close to a minute of CPU per start).
@@ -40,7 +41,7 @@ fi
 
 packages=(cmake ninja-build make g++ clang libclang-rt-14-dev libgtest-dev
           g++-mingw-w64-i686 binutils-mingw-w64-i686
-          wine wine32:i386 libxi6:i386 xvfb xauth x11-apps imagemagick zip unzip)
+          wine wine32:i386 libxi6:i386 fonts-wine xvfb xauth x11-apps imagemagick zip unzip)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -99,5 +100,12 @@ fi
 if ! grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     wineserver -w || true
+fi
+# Wine draws caption buttons with Marlett; this Wine does not look in the
+# package's font folder, so the prefix gets its own copy.
+marlett="$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf"
+if [ ! -f "$marlett" ]; then
+    cp /usr/share/wine/fonts/marlett.ttf "$marlett"
+    log "installed Marlett into the Wine prefix"
 fi
 log "ready"

@@ -43,22 +43,11 @@ FILE* OpenSettingsFile(const char* path) {
 }
 
 // Builds the settings file path in filePath from modulePath. Returns false
-// when there is no path to use: a file name of 32 characters or more, a
-// directory too long for the name to fit, or (with no file name) a module
-// path without an extension, which would name the plug-in itself.
+// when there is no path to use: see SiblingFilePath, or (with no file name)
+// a module path without an extension, which would name the plug-in itself.
 bool BuildFilePath(char* filePath, size_t size, const char* modulePath, const char* fileName) {
+    if (fileName != nullptr) return SiblingFilePath(filePath, size, modulePath, fileName);
     if (modulePath[0] == '\0') return false;
-    if (fileName != nullptr) {
-        const size_t nameLength = strlen(fileName);
-        if (nameLength >= Config::kFileNameSize) return false;
-        // A path without a backslash has no directory: the name stands alone.
-        const char* slash = strrchr(modulePath, '\\');
-        const size_t directoryLength = slash ? static_cast<size_t>(slash - modulePath) + 1 : 0;
-        if (directoryLength + nameLength >= size) return false;
-        memcpy(filePath, modulePath, directoryLength);
-        memcpy(filePath + directoryLength, fileName, nameLength + 1);
-        return true;
-    }
     const char* dot = strrchr(modulePath, '.');
     if (dot == nullptr) return false;
     const size_t stemLength = static_cast<size_t>(dot - modulePath);
@@ -83,6 +72,19 @@ const char* SkipBlanksAndEquals(const char* value) {
 }
 
 }  // namespace
+
+bool SiblingFilePath(char* path, size_t size, const char* modulePath, const char* fileName) {
+    if (modulePath[0] == '\0') return false;
+    const size_t nameLength = strlen(fileName);
+    if (nameLength >= Config::kFileNameSize) return false;
+    // A path without a backslash has no directory: the name stands alone.
+    const char* slash = strrchr(modulePath, '\\');
+    const size_t directoryLength = slash ? static_cast<size_t>(slash - modulePath) + 1 : 0;
+    if (directoryLength + nameLength >= size) return false;
+    memcpy(path, modulePath, directoryLength);
+    memcpy(path + directoryLength, fileName, nameLength + 1);
+    return true;
+}
 
 Config::Config() : commandLine{}, modulePath{}, filePath{}, file(nullptr), lineBuffer{} {
     currentConfig = this;

@@ -41,6 +41,11 @@ private:
 
 extern Config* currentConfig;
 
+// The file fileName beside the module at modulePath, in path. False when
+// there is none to use: an empty module path, a name of 32 characters or
+// more, or a directory too long for the name to fit.
+bool SiblingFilePath(char* path, size_t size, const char* modulePath, const char* fileName);
+
 #ifdef _WIN32
 // Makes the plug-in's one store and points currentConfig at it.
 void MakeSettingsStore();

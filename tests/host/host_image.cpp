@@ -314,7 +314,11 @@ GameStart StartGame(int subSystemIndex) {
     start.selectResult = CallSelectDevice(subSystemIndex);
     start.frameRecalcs = frameRecalcs;
     start.shownInSelect = IsWindowVisible(hostWindow) != FALSE;
-    if (HostVar(build.savedModeIndex) >= 0) HostVar(build.GcurSelVM) = HostVar(build.savedModeIndex);
+    if (engine.ownSelection >= 0) {
+        HostVar(build.GcurSelVM) = engine.ownSelection;
+    } else if (HostVar(build.savedModeIndex) >= 0) {
+        HostVar(build.GcurSelVM) = HostVar(build.savedModeIndex);
+    }
     const int32_t mode = HostVar(build.GcurSelVM);
     FakeSetVideoMode(mode);
     const std::vector<ModeInfo>& modes = Current().modes;

@@ -53,7 +53,8 @@ struct FakeEngine {
     bool refuseVideoMode = false;
     int videoModeInfoResult = 1;
     int setVideoModeResult = 1;  // what RwEngineSetVideoMode answers on success
-    PlannedFault fault;  // a real access violation or a thrown C++ exception inside a host function
+    PlannedFault fault;
+    int ownSelection = -1;  // the game's own search settles on this mode, whatever was saved  // a real access violation or a thrown C++ exception inside a host function
     const char** returnedModeList = nullptr;  // overrides the list _RwGetVideoModeList returns
 
     std::vector<std::string> logLines;  // _Log
@@ -118,7 +119,7 @@ HostRecordSizes RecordSizes();
 // with a frame recalculation.
 HWND CreateWindowAsGame();
 // Then: psSelectDevice (through the redirected call), GcurSelVM settled from
-// the saved mode index, the engine's video mode set (a full-screen mode's
+// the saved mode index (or engine.ownSelection), the engine's video mode set (a full-screen mode's
 // size copied into the record), the engine started on the client area as it
 // is then, the camera sized to maximumWidth x maximumHeight, and the window
 // shown.

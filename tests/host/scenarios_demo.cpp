@@ -101,17 +101,23 @@ void DemoDeferredWindow(const StandInBuild& build, const char* settings, const c
            start.backBuffer.cy, start.camera.cx, start.camera.cy);
     PrintLog(screenshot);
     UnloadPlugin(plugin);
+    // What a player would send: dispora.log beside the plug-in, kept with the screenshots.
+    const std::string log = RigDirectory() + "dispora.log";
+    if (CopyFileA(log.c_str(), (RigDirectory() + "demo\\" + screenshot + ".log").c_str(), FALSE)) {
+        printf("    dispora.log: demo/%s.log\n", screenshot);
+    }
+    DeleteFileA(log.c_str());
 }
 
 }  // namespace
 
 SCENARIO_EACH_BUILD("demo: deferred road, a sized and centred window") {
-    DemoDeferredWindow(build, "dispora=windowed\nwindowsize=1280x960\nwindowpos=center\n", "deferred-centred-window",
-                       40);
+    DemoDeferredWindow(build, "dispora=windowed\nwindowsize=1280x960\nwindowpos=center\nclipcursor=yes\nlogfile=yes\n",
+                       "deferred-centred-window", 40);
 }
 
 SCENARIO_EACH_BUILD("demo: deferred road, borderless full screen") {
-    DemoDeferredWindow(build, "dispora=windowed\nborderless=yes\n", "deferred-borderless-full-screen", 0);
+    DemoDeferredWindow(build, "dispora=windowed\nborderless=yes\nlogfile=yes\n", "deferred-borderless-full-screen", 0);
 }
 
 SCENARIO_EACH_BUILD("demo: immediate road") {

@@ -1,0 +1,16 @@
+// dispora.log beside the plug-in, for players to send when they ask for
+// help: every log line of this start, in order, on disk as soon as it is
+// logged.
+#pragma once
+
+#include <stddef.h>
+
+// Every log line comes here. Until the settings are read the lines are kept
+// (the build line and banner come before them); then they go to the file, or
+// nowhere when it is off.
+void RecordLogLine(const char* line, size_t length);
+// Once the settings are read: with logfile set, creates dispora.log afresh
+// beside the plug-in and writes the kept lines; otherwise drops them.
+void StartLogFile(void* module, bool wanted);
+// At detach.
+void CloseLogFile();

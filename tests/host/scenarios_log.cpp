@@ -1,0 +1,118 @@
+// dispora.log for players, and the line that says which mode the game ran.
+#include <stdio.h>
+
+#include "tests/host/rig.h"
+
+namespace {
+
+std::string LogFilePath(const std::string& folder = RigDirectory()) { return folder + "dispora.log"; }
+
+// The whole file, or "<none>" when there is none.
+std::string ReadFile(const std::string& path) {
+    FILE* file = fopen(path.c_str(), "rb");
+    if (file == nullptr) return "<none>";
+    std::string text;
+    char buffer[4096];
+    for (size_t got; (got = fread(buffer, 1, sizeof(buffer), file)) > 0;) text.append(buffer, got);
+    fclose(file);
+    return text;
+}
+
+std::string DebugText() {
+    std::string text;
+    for (const std::string& line : DebugLines()) text += line;
+    return text;
+}
+
+}  // namespace
+
+SCENARIO("log: logfile holds exactly the debugger lines, afresh at each start, on both roads") {
+    DeleteFileA(LogFilePath().c_str());
+    InstallHost(&kStandInBuilds[0]);
+    WriteSettingsFile("dispora=windowed\nwindowsize=1024x768\n");  // no logfile: no file
+    HMODULE plugin = LoadPlugin();
+    UnloadPlugin(plugin);
+    CHECK_TEXT(ReadFile(LogFilePath()), "<none>");
+
+    WriteSettingsFile("dispora=windowed\nwindowsize=1024x768\nlogfile=yes\n");
+    ClearCapturedOutput();
+    plugin = LoadPlugin();
+    CreateWindowAsGame();
+    StartGame();
+    CHECK_TEXT(ReadFile(LogFilePath()), DebugText());  // each line there as soon as it was logged
+    UnloadPlugin(plugin);
+    const std::string deferred = ReadFile(LogFilePath());
+    CHECK_TEXT(deferred, DebugText());
+    CHECK(deferred.find("GTA3 v1.0 offsets loaded") != std::string::npos);
+    CHECK(deferred.find("video mode in use: 0 (chosen: 0)") != std::string::npos);
+
+    ImmediateRun run = LoadWithWindow(kStandInBuilds[2], "dispora=windowed\nlogfile=1\n");
+    CHECK(run.plugin != nullptr);
+    UnloadPlugin(run.plugin);
+    CHECK_TEXT(ReadFile(LogFilePath()), DebugText());
+    CHECK(DebugText().rfind("[dispora.asi] GTA Vice City offsetes loaded", 0) == 0);  // this start's lines only
+    DeleteFileA(LogFilePath().c_str());
+}
+
+SCENARIO("log: a log file that cannot be created leaves attach alone") {
+    // The test script leaves readonly\dispora.log unwritable; the key comes
+    // from the plug-in's own file name.
+    const std::string folder = RigDirectory() + "readonly\\";
+    const std::string plugin = folder + "dispora--logfile=yes.asi";
+    const std::string before = ReadFile(LogFilePath(folder));
+    InstallHost(&kStandInBuilds[1]);
+    CHECK(CopyFileA((RigDirectory() + kPlugin).c_str(), plugin.c_str(), FALSE));
+    ClearCapturedOutput();
+    HMODULE module = LoadLibraryA(plugin.c_str());
+    CHECK(module != nullptr);
+    int offLines = 0;
+    for (const std::string& line : DebugLines()) {
+        offLines += line == "[dispora.asi] logfile: dispora.log cannot be created beside the plug-in: no log file\n";
+    }
+    CHECK_EQ(offLines, 1);
+    CHECK_TEXT(ReadFile(LogFilePath(folder)), before);
+    UnloadPlugin(module);
+    DeleteFileA(plugin.c_str());
+}
+
+SCENARIO("log: the mode the game really ran, kept or replaced by its own selection") {
+    InstallHost(&kStandInBuilds[3]);
+    WriteSettingsFile("dispora=windowed\n");
+    HMODULE plugin = LoadPlugin();
+    engine.ownSelection = 3;  // the game's own search passes over the windowed mode
+    CreateWindowAsGame();
+    ClearCapturedOutput();
+    StartGame();
+    CHECK(engine.logLines == std::vector<std::string>{"[dispora.asi] video mode in use: 3 (chosen: 0)\n"});
+    UnloadPlugin(plugin);
+    CHECK_EQ(engine.logLines.size(), 1);  // once
+
+    // A full-screen pick leaves the window procedure alone: the line comes at detach.
+    InstallHost(&kStandInBuilds[3]);
+    WriteSettingsFile("dispora=1024x768x32\n");
+    plugin = LoadPlugin();
+    CreateWindowAsGame();
+    ClearCapturedOutput();
+    StartGame();
+    CHECK(engine.logLines.empty());
+    UnloadPlugin(plugin);
+    CHECK(engine.logLines == std::vector<std::string>{"[dispora.asi] video mode in use: 5 (chosen: 5)\n"});
+}
+
+SCENARIO("child:log: the game exits with the plug-in loaded") {
+    InstallHost(&kStandInBuilds[2]);
+    HMODULE plugin = LoadPlugin();
+    CHECK(plugin != nullptr);
+    CreateWindowAsGame();
+    StartGame();
+    ClearCapturedOutput();
+}
+
+SCENARIO("log: at process exit the mode line goes to the file, not to the game's log") {
+    WriteSettingsFile("dispora=1024x768x32\nlogfile=yes\n");
+    CHECK_EQ(RunChild("child:log: the game exits with the plug-in loaded", ""), 0);
+    const std::string text = ReadFile(LogFilePath());
+    const std::string last = "[dispora.asi] video mode in use: 5 (chosen: 5)\n";
+    CHECK(text.size() > last.size() && text.compare(text.size() - last.size(), last.size(), last) == 0);
+    DeleteFileA(LogFilePath().c_str());
+}
