@@ -35,9 +35,11 @@ WindowSettings ReadWindowSettings() {
         LogMessage("windowpos \"%s\" not understood: ignored\n", shown);
     }
     settings.request.borderless = config.GetBool("borderless") != 0;
-    settings.zOrder = ParseTopmost(config.GetString("topmost"), config.GetBool("topmost") != 0);
-    const WindowPosKind posKind = settings.request.pos.kind;
+    // A file value lasts only until the next lookup: take the truth value first.
+    const bool topmostTrue = config.GetBool("topmost") != 0;
+    settings.zOrder = ParseTopmost(config.GetString("topmost"), topmostTrue);
     settings.clipCursor = config.GetBool("clipcursor") != 0;
+    const WindowPosKind posKind = settings.request.pos.kind;
     settings.given = settings.request.hasSize || settings.request.borderless || settings.zOrder != ZOrder::Unchanged ||
                      posKind == WindowPosKind::Point || posKind == WindowPosKind::Centre;
     return settings;

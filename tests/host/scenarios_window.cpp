@@ -146,8 +146,8 @@ SCENARIO("window: deferred, topmost=always stays on top once shown, in place") {
     UnloadPlugin(run.plugin);
 }
 
-SCENARIO_EACH_BUILD("window: deferred, no window key frames the window and nothing more") {
-    DeferredRun run = LoadThenStartGame(build, "dispora=windowed\n");
+SCENARIO("window: deferred, no window key frames the window and nothing more") {
+    DeferredRun run = LoadThenStartGame(kStandInBuilds[3], "dispora=windowed\n");
     CHECK_EQ(GetWindowLongA(run.window, GWL_STYLE), run.styleBefore | WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     CheckOuter(run.window, run.before.left, run.before.top, run.before.right - run.before.left,
                run.before.bottom - run.before.top);
