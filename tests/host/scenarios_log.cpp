@@ -28,6 +28,10 @@ std::string DebugText() {
 
 SCENARIO("log: logfile holds exactly the debugger lines, afresh at each start, on both roads") {
     DeleteFileA(LogFilePath().c_str());
+    InstallHost(nullptr);  // an executable the plug-in does not know: it reads no settings
+    WriteSettingsFile("dispora=windowed\nlogfile=yes\n");
+    CHECK(LoadPlugin() == nullptr);
+    CHECK_TEXT(ReadFile(LogFilePath()), "<none>");
     InstallHost(&kStandInBuilds[0]);
     WriteSettingsFile("dispora=windowed\nwindowsize=1024x768\n");  // no logfile: no file
     HMODULE plugin = LoadPlugin();
