@@ -88,19 +88,27 @@ void TellHostClientSize(HWND window) {
     host.height = host.maximumHeight = client.bottom - client.top;
 }
 
-// Before the host shows the window: one SetWindowPos that recalculates the
-// frame and changes only what the keys ask for.
-void ArrangeHiddenWindow(HWND window, const WindowSettings& settings) {
+// One SetWindowPos that recalculates the frame. Shown already (the
+// immediate road): sized and placed at 100, 100 unless windowpos says
+// otherwise, and shown. Not shown yet: only what the keys ask for changes,
+// and the window is neither shown nor activated (the host shows it itself,
+// after its engine has started).
+void ArrangeWindow(HWND window, const WindowSettings& settings, bool shown) {
     SetFrame(window, settings.request.borderless);
-    const WindowPlacement placement = PlaceOnItsMonitor(window, settings.request);
-    // The host shows the window itself, after its engine has started.
-    UINT flags = SWP_FRAMECHANGED | SWP_NOACTIVATE;
-    if (!placement.move) flags |= SWP_NOMOVE;
-    if (!placement.resize) flags |= SWP_NOSIZE;
-    if (settings.zOrder == ZOrder::Unchanged) flags |= SWP_NOZORDER;
+    WindowPlacement placement = PlaceOnItsMonitor(window, settings.request);
+    LogPlacement(placement);
+    UINT flags = SWP_FRAMECHANGED;
+    if (shown) {
+        if (!placement.move) placement.x = placement.y = kDefaultPosition;
+        flags |= SWP_SHOWWINDOW;
+    } else {
+        flags |= SWP_NOACTIVATE;
+        if (!placement.move) flags |= SWP_NOMOVE;
+        if (!placement.resize) flags |= SWP_NOSIZE;
+        if (settings.zOrder == ZOrder::Unchanged) flags |= SWP_NOZORDER;
+    }
     SetWindowPos(window, InsertAfter(settings.zOrder), placement.x, placement.y, placement.width, placement.height,
                  flags);
-    LogPlacement(placement);
     TellHostClientSize(window);
 }
 
@@ -118,20 +126,14 @@ void AddFrameStyles(HWND window) {
 
 void ArrangeShownWindow(HWND window) {
     const WindowSettings settings = ReadWindowSettings();
-    SetFrame(window, settings.request.borderless);
-    WindowPlacement placement = PlaceOnItsMonitor(window, settings.request);
-    LogPlacement(placement);
-    if (!placement.move) placement.x = placement.y = kDefaultPosition;
-    SetWindowPos(window, InsertAfter(settings.zOrder), placement.x, placement.y, placement.width, placement.height,
-                 SWP_SHOWWINDOW | SWP_FRAMECHANGED);
-    TellHostClientSize(window);
+    ArrangeWindow(window, settings, true);
     HookGameWindow(window, !settings.request.borderless, settings.clipCursor);
 }
 
 void ArrangeWindowBeforeShow(HWND window) {
     const WindowSettings settings = ReadWindowSettings();
     if (settings.given) {
-        ArrangeHiddenWindow(window, settings);
+        ArrangeWindow(window, settings, false);
     } else {
         AddFrameStyles(window);
     }

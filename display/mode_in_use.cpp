@@ -8,6 +8,12 @@ namespace {
 bool reportPending;
 int32_t chosenMode;
 
+void Report(void (*log)(const char* format, ...)) {
+    if (!reportPending) return;
+    reportPending = false;
+    log("video mode in use: %d (chosen: %d)", HostInt(hostAddresses.GcurSelVM), chosenMode);
+}
+
 }  // namespace
 
 void NoteModeChosen() {
@@ -15,15 +21,6 @@ void NoteModeChosen() {
     reportPending = true;
 }
 
-void ReportModeInUse() {
-    if (!reportPending) return;
-    reportPending = false;
-    LogMessage("video mode in use: %d (chosen: %d)", HostInt(hostAddresses.GcurSelVM), chosenMode);
-}
+void ReportModeInUse() { Report(LogMessage); }
 
-void ReportModeInUseAtDetach(bool processExiting) {
-    if (!processExiting) return ReportModeInUse();
-    if (!reportPending) return;
-    reportPending = false;
-    LogMessageAtExit("video mode in use: %d (chosen: %d)", HostInt(hostAddresses.GcurSelVM), chosenMode);
-}
+void ReportModeInUseAtDetach(bool processExiting) { Report(processExiting ? LogMessageAtExit : LogMessage); }
