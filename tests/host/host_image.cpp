@@ -38,12 +38,7 @@ void WriteHostBytes(uint32_t address, const void* bytes, uint32_t size) {
     memcpy(reinterpret_cast<void*>(address), bytes, size);
 }
 
-void WriteJump(uint32_t site, const void* target) {
-    uint8_t jump[5] = {0xE9};
-    const uint32_t displacement = reinterpret_cast<uint32_t>(target) - site - 5;
-    memcpy(jump + 1, &displacement, 4);
-    WriteHostBytes(site, jump, 5);
-}
+void WriteJump(uint32_t site, const void* target) { WriteHostBranch(0xE9, site, reinterpret_cast<uint32_t>(target)); }
 
 FakeSubSystem& Current() { return engine.subSystems[static_cast<size_t>(engine.currentSubSystem)]; }
 
@@ -187,6 +182,13 @@ void RegisterHostWindowClass() {
 }  // namespace
 
 FakeEngine engine;
+
+void WriteHostBranch(uint8_t opcode, uint32_t site, uint32_t target) {
+    uint8_t branch[5] = {opcode};
+    const uint32_t displacement = target - site - 5;
+    memcpy(branch + 1, &displacement, 4);
+    WriteHostBytes(site, branch, 5);
+}
 std::vector<HostWindowMessage> hostWindowMessages;
 WNDPROC HostWindowProcedure() { return HostWindowProc; }
 

@@ -134,6 +134,8 @@ GameStart StartGame(int subSystemIndex = 0);
 void DestroyHostWindow();
 void SetHostWindowRecord(const void* record);  // what platformGlobals + 28 holds
 
+// Writes a five-byte call (0xE8) or jump (0xE9) into host code.
+void WriteHostBranch(uint8_t opcode, uint32_t site, uint32_t target);
 // Where the five-byte call or jump at site goes.
 uint32_t CallTarget(uint32_t site);
 

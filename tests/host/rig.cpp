@@ -170,6 +170,10 @@ RECT WindowBounds(HWND window) {
 
 bool IsTopmost(HWND window) { return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
 
+bool ProcedureIsHosts(HWND window) {
+    return GetWindowLongPtrA(window, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(HostWindowProcedure());
+}
+
 void RestoreCursor(int count) {
     while (CursorDisplayCount() < count) ShowCursor(TRUE);
     while (CursorDisplayCount() > count) ShowCursor(FALSE);

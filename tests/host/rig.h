@@ -90,6 +90,7 @@ int CursorDisplayCount();
 // --- the game window --------------------------------------------------------------
 RECT WindowBounds(HWND window);
 bool IsTopmost(HWND window);
+bool ProcedureIsHosts(HWND window);  // the game's own window procedure, nothing in front of it
 void RestoreCursor(int count);  // back to a display count a scenario started with
 // The game window exists, always-on-top so that the ordering shows.
 HWND GameWindowBeforeLoad();

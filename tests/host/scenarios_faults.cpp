@@ -57,10 +57,6 @@ void AnswerOk(int* boxes) {
     });
 }
 
-bool ProcedureIsHosts(HWND window) {
-    return GetWindowLongPtrA(window, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(HostWindowProcedure());
-}
-
 // A fault at attach: one box, attach fails, nothing of the plug-in is left
 // in the game, which goes on with its own choice.
 bool ImmediateCellSurvived(const Cell& cell, FaultKind kind) {
@@ -190,22 +186,13 @@ uint32_t ForeignThunk() {
     return reinterpret_cast<uint32_t>(thunk);
 }
 
-void WriteCall(uint32_t site, uint32_t target) {
-    uint8_t call[5] = {0xE8};
-    const uint32_t displacement = target - site - 5;
-    memcpy(call + 1, &displacement, 4);
-    DWORD old = 0;
-    VirtualProtect(reinterpret_cast<void*>(site), 5, PAGE_EXECUTE_READWRITE, &old);
-    memcpy(reinterpret_cast<void*>(site), call, 5);
-}
-
 }  // namespace
 
 SCENARIO("faults: another plug-in's redirect at the call site: both run, in order") {
     const StandInBuild& build = kStandInBuilds[2];
     const uint32_t site = build.selectDevice + 0x75;
     InstallHost(&build);
-    WriteCall(site, ForeignThunk());
+    WriteHostBranch(0xE8, site, ForeignThunk());
     WriteSettingsFile("dispora=windowed\n");
     HMODULE plugin = LoadPlugin();
     CHECK(plugin != nullptr);
@@ -225,7 +212,7 @@ SCENARIO("faults: unexpected code at the call site is left alone") {
     const StandInBuild& build = kStandInBuilds[0];
     const uint32_t site = build.selectDevice + 0x75;
     InstallHost(&build);
-    WriteCall(site, build.setVideoMode);  // a call, but not to RwEngineSetSubSystem
+    WriteHostBranch(0xE8, site, build.setVideoMode);  // a call, but not to RwEngineSetSubSystem
     uint8_t before[5];
     memcpy(before, reinterpret_cast<const void*>(site), 5);
     WriteSettingsFile("dispora=windowed\n");

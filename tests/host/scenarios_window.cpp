@@ -224,10 +224,6 @@ int MoveOver(HWND window, int hitTest) {
     return CursorDisplayCount();
 }
 
-bool ProcedureIsHosts(HWND window) {
-    return GetWindowLongPtrA(window, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(HostWindowProcedure());
-}
-
 WNDPROC foreignPrevious = nullptr;
 int foreignCalls = 0;
 LRESULT CALLBACK ForeignProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
