@@ -12,16 +12,16 @@ set(DISPORA_WIN32_SOURCES
     core/patching.cpp
     core/single_copy.cpp
     core/startup.cpp
-    display/cursor.cpp
     display/deferred_mode.cpp
-    display/dpi_awareness.cpp
     display/host_state.cpp
-    display/host_window.cpp
     display/immediate_mode.cpp
     display/mode_choice.cpp
     display/mode_dialog.cpp
     display/mode_in_use.cpp
-    display/window_hook.cpp
+    window/cursor.cpp
+    window/dpi_awareness.cpp
+    window/host_window.cpp
+    window/window_hook.cpp
     ddraw/exports_x86.S
     ddraw/system_ddraw.cpp
     settings/config_open.cpp)

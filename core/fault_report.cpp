@@ -5,7 +5,7 @@
 #include <stdio.h>
 
 #include "core/guard.h"
-#include "display/host_window.h"
+#include "window/host_window.h"
 
 namespace {
 

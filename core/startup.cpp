@@ -8,11 +8,11 @@
 #include "core/log_file.h"
 #include "core/single_copy.h"
 #include "display/deferred_mode.h"
-#include "display/dpi_awareness.h"
+#include "window/dpi_awareness.h"
 #include "display/host_state.h"
 #include "display/immediate_mode.h"
 #include "display/mode_in_use.h"
-#include "display/window_hook.h"
+#include "window/window_hook.h"
 #include "settings/config.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include "core/host_contract.h"
 #include "core/log.h"
 #include "display/host_state.h"
-#include "display/host_window.h"
+#include "window/host_window.h"
 #include "display/mode_choice.h"
 #include "display/mode_in_use.h"
 #include "settings/config.h"

@@ -1,7 +1,7 @@
 #include "display/host_state.h"
 
-#include "display/host_window.h"
-#include "display/window_hook.h"
+#include "window/host_window.h"
+#include "window/window_hook.h"
 
 HostChoiceState SaveHostChoiceState() {
     HostChoiceState state = {};

@@ -1,7 +1,7 @@
 #include "display/mode_choice.h"
 
 #include "core/host_contract.h"
-#include "display/host_window.h"
+#include "window/host_window.h"
 #include "display/mode_dialog.h"
 #include "display/mode_text.h"
 #include "settings/config.h"

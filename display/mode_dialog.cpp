@@ -3,7 +3,7 @@
 #include "core/guard.h"
 #include "core/host_contract.h"
 #include "core/log.h"
-#include "display/cursor.h"
+#include "window/cursor.h"
 #include "display/mode_text.h"
 
 namespace {

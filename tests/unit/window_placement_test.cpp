@@ -1,4 +1,4 @@
-#include "display/window_placement.h"
+#include "window/window_placement.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "display/host_window.h"
+#include "window/host_window.h"
 
 #include "core/host_contract.h"
 #include "core/log.h"
 #include "display/mode_text.h"
-#include "display/window_hook.h"
-#include "display/window_placement.h"
+#include "window/window_hook.h"
+#include "window/window_placement.h"
 #include "settings/config.h"
 
 namespace {

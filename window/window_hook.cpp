@@ -1,7 +1,7 @@
-#include "display/window_hook.h"
+#include "window/window_hook.h"
 
 #include "core/log.h"
-#include "display/cursor.h"
+#include "window/cursor.h"
 #include "display/mode_in_use.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "display/cursor.h"
+#include "window/cursor.h"
 
 #include <windows.h>
 

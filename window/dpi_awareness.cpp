@@ -1,4 +1,4 @@
-#include "display/dpi_awareness.h"
+#include "window/dpi_awareness.h"
 
 #include <windows.h>
 
