@@ -1,29 +1,24 @@
 #include "core/single_copy.h"
 
 #include <windows.h>
-#include <stdio.h>
 
 namespace {
 
-HANDLE processClaim;
+// An atom in the process's own atom table: no other program can see or
+// make it, so nothing outside the game can tell the plug-in to stand down.
+const char kClaimName[] = "dispora.asi: the working copy";
+ATOM processClaim;
 
 }  // namespace
 
 bool ClaimProcess() {
-    char name[64];
-    snprintf(name, sizeof(name), "Local\\dispora.asi-%lu", GetCurrentProcessId());
-    HANDLE claim = CreateMutexA(nullptr, FALSE, name);
-    if (claim == nullptr) return true;  // no way to tell: do the work
-    if (GetLastError() == ERROR_ALREADY_EXISTS) {
-        CloseHandle(claim);
-        return false;
-    }
-    processClaim = claim;
+    if (FindAtomA(kClaimName) != 0) return false;
+    processClaim = AddAtomA(kClaimName);  // none made: no way to tell, do the work
     return true;
 }
 
 void ReleaseProcessClaim() {
-    if (processClaim == nullptr) return;
-    CloseHandle(processClaim);
-    processClaim = nullptr;
+    if (processClaim == 0) return;
+    DeleteAtom(processClaim);
+    processClaim = 0;
 }

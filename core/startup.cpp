@@ -52,9 +52,12 @@ BOOL OnProcessAttach(HMODULE module) {
     // The host's own functions run from the first log line on: guard it all.
     const int result = RunGuarded(AttachSteps, module);
     if (result == 1) return TRUE;
+    // A fault or a refused switch: the game goes on as it was, visible.
+    if (hostStateSaved) RestoreHostChoiceState(hostBeforeChoice);
     if (result == kGuardFaulted) {
-        if (hostStateSaved) RestoreHostChoiceState(hostBeforeChoice);
         ReportFault(true);
+    } else if (hostStateSaved && hostBeforeChoice.visible) {
+        ShowWindow(hostBeforeChoice.window, SW_SHOW);
     }
     LetGoOfHost();  // the loader will unload us
     CloseLogFile();

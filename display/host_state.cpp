@@ -17,6 +17,7 @@ HostChoiceState SaveHostChoiceState() {
     if (state.window != nullptr) {
         state.style = GetWindowLongA(state.window, GWL_STYLE);
         GetWindowRect(state.window, &state.bounds);
+        state.visible = IsWindowVisible(state.window) != FALSE;
     }
     return state;
 }

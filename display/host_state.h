@@ -17,6 +17,7 @@ struct HostChoiceState {
     HWND window;  // null while the game has none
     LONG style;
     RECT bounds;
+    bool visible;
 };
 
 HostChoiceState SaveHostChoiceState();

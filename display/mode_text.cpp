@@ -55,10 +55,3 @@ bool ModeMatches(const ModeInfo& mode, const ModeRequest& request) {
     return mode.width == request.width && mode.height == request.height &&
            (request.depth == 0 || mode.depth == request.depth);
 }
-
-void ParseWindowSize(const char* value, int* width, int* height) {
-    if (sscanf(value, "%dx%d", width, height) < 2) {
-        *width = 640;
-        *height = 480;
-    }
-}

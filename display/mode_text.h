@@ -27,5 +27,3 @@ ModeRequest ParseModeRequest(const char* value);
 inline bool RequestHasSize(const ModeRequest& request) { return request.width != 0 && request.height != 0; }
 bool ModeMatches(const ModeInfo& mode, const ModeRequest& request);
 
-// The windowsize value "WxH"; 640 x 480 when it does not give two numbers.
-void ParseWindowSize(const char* value, int* width, int* height);

@@ -25,7 +25,11 @@ WindowSettings ReadWindowSettings() {
     WindowSettings settings = {};
     if (const char* size = config.GetString("windowsize")) {
         settings.request.hasSize = true;
-        ParseWindowSize(size, &settings.request.width, &settings.request.height);
+        if (!ParseWindowSize(size, &settings.request.width, &settings.request.height)) {
+            char shown[32];
+            CopySettingWord(shown, sizeof(shown), size);
+            LogMessage("windowsize \"%s\" not understood: 640 x 480\n", shown);
+        }
     }
     const char* pos = config.GetString("windowpos");
     settings.request.pos = ParseWindowPos(pos);
@@ -47,13 +51,58 @@ WindowSettings ReadWindowSettings() {
 
 ScreenRect ToScreenRect(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
 
-WindowPlacement PlaceOnItsMonitor(HWND window, const WindowRequest& request) {
+ScreenRect WorkAreaOf(HMONITOR monitor, ScreenRect* whole) {
+    MONITORINFO info = {};
+    info.cbSize = sizeof(info);
+    GetMonitorInfoA(monitor, &info);
+    if (whole != nullptr) *whole = ToScreenRect(info.rcMonitor);
+    return ToScreenRect(info.rcWork);
+}
+
+// What the frame adds around the client area, for the window's style now.
+FrameInsets FrameAround(HWND window) {
+    RECT frame = {};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE)));
+    return {-frame.left, -frame.top, frame.right, frame.bottom};
+}
+
+// A windowsize the game cannot work with (a client area too small to play
+// in, or larger than the system lets a window be) is brought within bounds.
+void BoundRequestedSize(HWND window, WindowRequest& request) {
+    if (!request.hasSize) return;
+    const int askedWidth = request.width;
+    const int askedHeight = request.height;
+    if (BoundWindowSize(&request.width, &request.height, FrameAround(window), GetSystemMetrics(SM_CXMAXTRACK),
+                        GetSystemMetrics(SM_CYMAXTRACK))) {
+        LogMessage("windowsize %d x %d cannot work: using %d x %d\n", askedWidth, askedHeight, request.width,
+                   request.height);
+    }
+}
+
+WindowPlacement PlaceOnItsMonitor(HWND window, WindowRequest request) {
+    BoundRequestedSize(window, request);
     RECT bounds = {};
     GetWindowRect(window, &bounds);
-    MONITORINFO monitor = {};
-    monitor.cbSize = sizeof(monitor);
-    GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    return PlaceWindow(request, ToScreenRect(bounds), ToScreenRect(monitor.rcMonitor), ToScreenRect(monitor.rcWork));
+    ScreenRect monitor = {};
+    const ScreenRect workArea = WorkAreaOf(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    return PlaceWindow(request, ToScreenRect(bounds), monitor, workArea);
+}
+
+// A window placed where no monitor is (a monitor unplugged since, or a
+// typing error) would be invisible: it goes to the middle of the nearest one.
+void KeepOnAMonitor(WindowPlacement& placement) {
+    const ScreenRect placed = RectAt(placement.x, placement.y, placement.width, placement.height);
+    const RECT rect = {placed.left, placed.top, placed.right, placed.bottom};
+    if (MonitorFromRect(&rect, MONITOR_DEFAULTTONULL) != nullptr) return;
+    const WindowPlacement centred =
+        CentreIn(WorkAreaOf(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), nullptr), placement.width,
+                 placement.height);
+    LogMessage("window at %d, %d would be on no monitor: centred at %d, %d instead\n", placement.x, placement.y,
+               centred.x, centred.y);
+    placement.move = true;
+    placement.x = centred.x;
+    placement.y = centred.y;
 }
 
 // A borderless window keeps only the plain pop-up style: the caption and
@@ -88,6 +137,16 @@ void TellHostClientSize(HWND window) {
     host.height = host.maximumHeight = client.bottom - client.top;
 }
 
+// The host recalculates no frame before it shows its window: the frame the
+// plug-in added goes around the client size the host means to draw (its
+// record's maximum size), and the record stays as it is.
+void FitFrameAroundHostSize(HWND window) {
+    const FrameInsets frame = FrameAround(window);
+    const PlatformGlobals& host = HostPlatform();
+    SetWindowPos(window, nullptr, 0, 0, host.maximumWidth + frame.Width(), host.maximumHeight + frame.Height(),
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 // One SetWindowPos that recalculates the frame. Shown already (the
 // immediate road): sized and placed at 100, 100 unless windowpos says
 // otherwise, and shown. Not shown yet: only what the keys ask for changes,
@@ -96,10 +155,11 @@ void TellHostClientSize(HWND window) {
 void ArrangeWindow(HWND window, const WindowSettings& settings, bool shown) {
     SetFrame(window, settings.request.borderless);
     WindowPlacement placement = PlaceOnItsMonitor(window, settings.request);
+    if (shown && !placement.move) placement.x = placement.y = kDefaultPosition;
+    KeepOnAMonitor(placement);
     LogPlacement(placement);
     UINT flags = SWP_FRAMECHANGED;
     if (shown) {
-        if (!placement.move) placement.x = placement.y = kDefaultPosition;
         flags |= SWP_SHOWWINDOW;
     } else {
         flags |= SWP_NOACTIVATE;
@@ -136,6 +196,7 @@ void ArrangeWindowBeforeShow(HWND window) {
         ArrangeWindow(window, settings, false);
     } else {
         AddFrameStyles(window);
+        FitFrameAroundHostSize(window);
     }
     HookGameWindow(window, !settings.request.borderless, settings.clipCursor);
 }

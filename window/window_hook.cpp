@@ -32,10 +32,19 @@ void KeepPluginLoaded() {
     LogMessage("another window procedure runs before ours: the plug-in stays loaded\n");
 }
 
+void ReleaseCursor() {
+    if (!hook.confining) return;
+    ClipCursor(nullptr);
+    hook.confining = false;
+}
+
 // Clips to the client area as it is now; called again whenever the window
 // moves, changes size or is shown, since a clip made while it was still
-// hidden may not hold.
+// hidden may not hold. Only while the game is in front: the system's
+// foreground lock can leave it active in its own thread while another
+// program is in front, and the mouse must not be trapped there.
 void ConfineCursor(HWND window) {
+    if (GetForegroundWindow() != window) return ReleaseCursor();
     RECT client = {};
     GetClientRect(window, &client);
     MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
@@ -43,10 +52,10 @@ void ConfineCursor(HWND window) {
     hook.confining = true;
 }
 
-void ReleaseCursor() {
-    if (!hook.confining) return;
-    ClipCursor(nullptr);
-    hook.confining = false;
+bool ClickedOnClient(HWND window) {
+    POINT cursor = {};
+    GetCursorPos(&cursor);
+    return SendMessageA(window, WM_NCHITTEST, 0, MAKELPARAM(cursor.x, cursor.y)) == HTCLIENT;
 }
 
 // Ctrl+Alt frees the mouse for the frame and other programs without
@@ -60,7 +69,9 @@ void KeepCursorInside(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ACTIVATE:
             if (LOWORD(wParam) == WA_INACTIVE || HIWORD(wParam) != 0 || CtrlAltHeld()) {
                 ReleaseCursor();
-            } else {
+            } else if (LOWORD(wParam) == WA_ACTIVE || ClickedOnClient(window)) {
+                // A click on the frame does what the frame does: the next
+                // click into the game confines.
                 ConfineCursor(window);
             }
             break;

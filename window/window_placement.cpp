@@ -1,26 +1,62 @@
 #include "window/window_placement.h"
 
-#include <stdio.h>
+#include <limits.h>
 
 namespace {
 
+int Saturate(long long value) {
+    if (value > INT_MAX) return INT_MAX;
+    if (value < INT_MIN) return INT_MIN;
+    return static_cast<int>(value);
+}
+
+int Extent(int from, int to) {
+    const long long extent = static_cast<long long>(to) - from;
+    return extent < 0 ? 0 : Saturate(extent);
+}
+
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
-bool EndsWord(char c) { return c == '\0' || c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool IsLetter(char c) { return Lower(c) >= 'a' && Lower(c) <= 'z'; }
+
+bool EndsCopiedWord(char c) { return c == '\0' || c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 }  // namespace
+
+int ScreenRect::Width() const { return Extent(left, right); }
+int ScreenRect::Height() const { return Extent(top, bottom); }
+
+ScreenRect RectAt(int x, int y, int width, int height) {
+    return {x, y, Saturate(static_cast<long long>(x) + width), Saturate(static_cast<long long>(y) + height)};
+}
+
+const char* ParseWholeNumber(const char* text, int* value) {
+    while (*text == ' ' || *text == '\t') ++text;
+    const bool negative = *text == '-';
+    if (*text == '-' || *text == '+') ++text;
+    if (*text < '0' || *text > '9') return nullptr;
+    long long number = 0;
+    for (; *text >= '0' && *text <= '9'; ++text) {
+        number = number * 10 + (*text - '0');
+        if (number > static_cast<long long>(INT_MAX) + 1) return nullptr;
+    }
+    if (negative) number = -number;
+    if (number > INT_MAX) return nullptr;
+    *value = static_cast<int>(number);
+    return text;
+}
 
 bool ValueIsWord(const char* value, const char* word) {
     if (value == nullptr) return false;
     for (; *word != '\0'; ++value, ++word) {
         if (Lower(*value) != *word) return false;
     }
-    return EndsWord(*value);
+    return !IsLetter(*value);
 }
 
 void CopySettingWord(char* out, size_t size, const char* value) {
     size_t length = 0;
-    while (length + 1 < size && !EndsWord(value[length])) {
+    while (length + 1 < size && !EndsCopiedWord(value[length])) {
         out[length] = value[length];
         ++length;
     }
@@ -32,7 +68,10 @@ WindowPos ParseWindowPos(const char* value) {
     if (value == nullptr) return pos;
     if (ValueIsWord(value, "center") || ValueIsWord(value, "centre")) {
         pos.kind = WindowPosKind::Centre;
-    } else if (sscanf(value, "%d,%d", &pos.x, &pos.y) == 2) {
+        return pos;
+    }
+    const char* comma = ParseWholeNumber(value, &pos.x);
+    if (comma != nullptr && *comma == ',' && ParseWholeNumber(comma + 1, &pos.y) != nullptr) {
         pos.kind = WindowPosKind::Point;
     } else {
         pos = {WindowPosKind::NotUnderstood, 0, 0};
@@ -40,10 +79,46 @@ WindowPos ParseWindowPos(const char* value) {
     return pos;
 }
 
+bool ParseWindowSize(const char* value, int* width, int* height) {
+    int w = 0;
+    int h = 0;
+    const char* x = ParseWholeNumber(value, &w);
+    if (x != nullptr && (*x == 'x' || *x == 'X') && ParseWholeNumber(x + 1, &h) != nullptr && w > 0 && h > 0) {
+        *width = w;
+        *height = h;
+        return true;
+    }
+    *width = 640;
+    *height = 480;
+    return false;
+}
+
+bool BoundWindowSize(int* width, int* height, const FrameInsets& insets, int largestWidth, int largestHeight) {
+    const long long smallestWidth = static_cast<long long>(kSmallestClientWidth) + insets.Width();
+    const long long smallestHeight = static_cast<long long>(kSmallestClientHeight) + insets.Height();
+    long long w = *width < smallestWidth ? smallestWidth : *width;
+    long long h = *height < smallestHeight ? smallestHeight : *height;
+    if (w > largestWidth) w = largestWidth;
+    if (h > largestHeight) h = largestHeight;
+    const bool changed = w != *width || h != *height;
+    *width = Saturate(w);
+    *height = Saturate(h);
+    return changed;
+}
+
 ZOrder ParseTopmost(const char* value, bool isTrue) {
     if (value == nullptr) return ZOrder::Unchanged;
     if (ValueIsWord(value, "always")) return ZOrder::AlwaysOnTop;
     return isTrue ? ZOrder::Front : ZOrder::NotTopmost;
+}
+
+WindowPlacement CentreIn(const ScreenRect& workArea, int width, int height) {
+    WindowPlacement placement{true, workArea.left, workArea.top, true, width, height};
+    if (width <= workArea.Width() && height <= workArea.Height()) {
+        placement.x += (workArea.Width() - width) / 2;
+        placement.y += (workArea.Height() - height) / 2;
+    }
+    return placement;
 }
 
 WindowPlacement PlaceWindow(const WindowRequest& request, const ScreenRect& window, const ScreenRect& monitor,
@@ -56,22 +131,25 @@ WindowPlacement PlaceWindow(const WindowRequest& request, const ScreenRect& wind
         placement.width = request.width;
         placement.height = request.height;
     }
-    switch (request.pos.kind) {
+    WindowPosKind kind = request.pos.kind;
+    if (request.onNamedMonitor && kind != WindowPosKind::Point) kind = WindowPosKind::Centre;
+    switch (kind) {
         case WindowPosKind::Point:
             placement.move = true;
             placement.x = request.pos.x;
             placement.y = request.pos.y;
-            break;
-        case WindowPosKind::Centre:
-            placement.move = true;
-            if (placement.width > workArea.Width() || placement.height > workArea.Height()) {
-                placement.x = workArea.left;
-                placement.y = workArea.top;
-            } else {
-                placement.x = workArea.left + (workArea.Width() - placement.width) / 2;
-                placement.y = workArea.top + (workArea.Height() - placement.height) / 2;
+            if (request.onNamedMonitor) {
+                placement.x = Saturate(static_cast<long long>(monitor.left) + request.pos.x);
+                placement.y = Saturate(static_cast<long long>(monitor.top) + request.pos.y);
             }
             break;
+        case WindowPosKind::Centre: {
+            const WindowPlacement centred = CentreIn(workArea, placement.width, placement.height);
+            placement.move = true;
+            placement.x = centred.x;
+            placement.y = centred.y;
+            break;
+        }
         case WindowPosKind::Absent:
         case WindowPosKind::NotUnderstood:
             break;

@@ -1,5 +1,6 @@
 // Where the game window goes in the windowed mode: the window keys' values
-// and the placement arithmetic. No Win32 here.
+// and the placement arithmetic. No Win32 here. Positions and sizes come from
+// players' files and from the system: nothing here may overflow.
 #pragma once
 
 #include <stddef.h>
@@ -9,9 +10,25 @@ struct ScreenRect {
     int top;
     int right;
     int bottom;
-    int Width() const { return right - left; }
-    int Height() const { return bottom - top; }
+    int Width() const;  // never negative, capped at INT_MAX
+    int Height() const;
 };
+// The rectangle at x, y of the given size, its far edges held within int.
+ScreenRect RectAt(int x, int y, int width, int height);
+
+// The difference between a window's outer rectangle and its client area.
+struct FrameInsets {
+    int left;
+    int top;
+    int right;
+    int bottom;
+    int Width() const { return left + right; }
+    int Height() const { return top + bottom; }
+};
+
+// A signed decimal whole number that fits an int, e.g. "-1200"; returns the
+// character after it, or null (and leaves value alone) when there is none.
+const char* ParseWholeNumber(const char* text, int* value);
 
 enum class WindowPosKind { Absent, Point, Centre, NotUnderstood };
 struct WindowPos {
@@ -21,6 +38,20 @@ struct WindowPos {
 };
 // The windowpos value: "X,Y", "center" or "centre" (any case); null is Absent.
 WindowPos ParseWindowPos(const char* value);
+
+// The windowsize value "WxH": the outer size. False for anything else,
+// including a width or height that is 0, negative or too large for an int;
+// the size is then 640 x 480.
+bool ParseWindowSize(const char* value, int* width, int* height);
+
+// The smallest client area the game window gets from a windowsize or from
+// the player's dragging.
+constexpr int kSmallestClientWidth = 320;
+constexpr int kSmallestClientHeight = 240;
+// Raises an outer size so that its client area is at least the smallest,
+// then caps it at the largest the system lets a sizeable window have.
+// Returns true when it changed the size.
+bool BoundWindowSize(int* width, int* height, const FrameInsets& insets, int largestWidth, int largestHeight);
 
 // The topmost value, read as: "always" (any case) keeps the window above
 // others; any true value brings it to the front; anything else takes away
@@ -32,8 +63,8 @@ ZOrder ParseTopmost(const char* value, bool isTrue);
 // line, cut to fit.
 void CopySettingWord(char* out, size_t size, const char* value);
 
-// Does value hold word (any case), followed by the end of the value, a blank
-// or a line ending?
+// Does value hold word (any case), followed by anything but a letter? A
+// value from the plug-in's file name runs on to ".asi".
 bool ValueIsWord(const char* value, const char* word);
 
 struct WindowRequest {
@@ -42,6 +73,9 @@ struct WindowRequest {
     int height;
     WindowPos pos;
     bool borderless;
+    // A monitor was named: a point counts from its top-left corner, and
+    // without one the window is centred there.
+    bool onNamedMonitor;
 };
 
 // What to change: a position, a size, or both; the size is the outer size
@@ -55,9 +89,12 @@ struct WindowPlacement {
     int height;
 };
 
+// Centred in the work area, or at its top-left corner when it does not fit.
+WindowPlacement CentreIn(const ScreenRect& workArea, int width, int height);
+
 // window: the window's present outer rectangle; monitor and workArea: those
-// of the monitor that holds most of it. A borderless window without a size
-// covers the monitor; a centred one sits in the middle of the work area, or
-// at its top-left corner when it does not fit there.
+// of the monitor that holds most of it, or of the one named. A borderless
+// window without a size covers the monitor; a centred one sits in the middle
+// of the work area, or at its top-left corner when it does not fit there.
 WindowPlacement PlaceWindow(const WindowRequest& request, const ScreenRect& window, const ScreenRect& monitor,
                             const ScreenRect& workArea);

@@ -140,12 +140,25 @@ void WriteHeader(uint32_t entryPoint, uint32_t timeStamp) {
 }
 
 int frameRecalcs = 0;
+bool mainLoopRunning = false;  // the host answers WM_SIZE only from its main loop on
+SIZE camera = {};
+
+bool IsViceCity() { return installed != nullptr && (installed->build == HostBuild::ViceCityA || installed->build == HostBuild::ViceCityB); }
 
 // The game's window procedure, as far as the plug-in meets it.
 LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_NCCALCSIZE:
             ++frameRecalcs;
+            break;
+        case WM_SIZING: {  // resized at once to the proposed rectangle
+            const RECT* proposed = reinterpret_cast<const RECT*>(lParam);
+            SetWindowPos(window, HWND_TOP, 0, 0, proposed->right - proposed->left, proposed->bottom - proposed->top,
+                         SWP_NOMOVE);
+            return 0;
+        }
+        case WM_SETFOCUS:  // Vice City asks for its pause menu when the player comes back
+            if (IsViceCity()) ++hostPauseRequests;
             break;
         case WM_SETCURSOR:  // hidden wherever the mouse is, frame included, and never shown again
             ShowCursor(FALSE);
@@ -155,10 +168,16 @@ LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_SYSKEYDOWN:
             return 0;
         case WM_SIZE:
+            hostWindowMessages.push_back({message, wParam, lParam});
+            if (mainLoopRunning && LOWORD(lParam) != 0 && HIWORD(lParam) != 0) {
+                camera = {LOWORD(lParam), HIWORD(lParam)};
+                *reinterpret_cast<int32_t*>(installed->platformGlobals + 4) = camera.cx;
+                *reinterpret_cast<int32_t*>(installed->platformGlobals + 8) = camera.cy;
+            }
+            return 0;
         case kHostPrivateMessage:
             hostWindowMessages.push_back({message, wParam, lParam});
-            if (message == kHostPrivateMessage) return kHostPrivateResult;
-            break;
+            return kHostPrivateResult;
         default:
             break;
     }
@@ -190,6 +209,8 @@ void WriteHostBranch(uint8_t opcode, uint32_t site, uint32_t target) {
     WriteHostBytes(site, branch, 5);
 }
 std::vector<HostWindowMessage> hostWindowMessages;
+int hostPauseRequests = 0;
+SIZE HostCamera() { return camera; }
 WNDPROC HostWindowProcedure() { return HostWindowProc; }
 
 // Entry order: GTA3 1.0, GTA3 1.1, Vice City A, Vice City B.
@@ -281,6 +302,8 @@ HWND CreateHostWindow() {
     DestroyHostWindow();
     hostWindow = CreateWindowExA(0, "StandInGameWindow", "Stand-in game", WS_POPUP | WS_VISIBLE, 0, 0, 800, 600,
                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    mainLoopRunning = true;
+    camera = {800, 600};
     windowRecord.window = hostWindow;
     SetHostWindowRecord(&windowRecord);
     return hostWindow;
@@ -297,6 +320,7 @@ HWND CreateWindowAsGame() {
     *RecordField(8) = *RecordField(16) = 448;
     RegisterHostWindowClass();
     DestroyHostWindow();
+    mainLoopRunning = false;
     RECT outer = {0, 0, 640, 448};
     AdjustWindowRect(&outer, WS_OVERLAPPEDWINDOW, FALSE);
     hostWindow = CreateWindowExA(0, "StandInGameWindow", "Stand-in game", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
@@ -316,6 +340,7 @@ GameStart StartGame(int subSystemIndex) {
     start.selectResult = CallSelectDevice(subSystemIndex);
     start.frameRecalcs = frameRecalcs;
     start.shownInSelect = IsWindowVisible(hostWindow) != FALSE;
+    start.activeInSelect = GetActiveWindow() == hostWindow;
     if (engine.ownSelection >= 0) {
         HostVar(build.GcurSelVM) = engine.ownSelection;
     } else if (HostVar(build.savedModeIndex) >= 0) {
@@ -333,9 +358,10 @@ GameStart StartGame(int subSystemIndex) {
     start.backBuffer = {client.right, client.bottom};
     *RecordField(4) = *RecordField(12);
     *RecordField(8) = *RecordField(16);
-    start.camera = {*RecordField(12), *RecordField(16)};
+    start.camera = camera = {*RecordField(12), *RecordField(16)};
     ShowWindow(hostWindow, SW_SHOWNORMAL);
     UpdateWindow(hostWindow);
+    mainLoopRunning = true;
     return start;
 }
 

@@ -88,8 +88,11 @@ void SetSubSystemNames(const std::vector<std::string>& names);
 HWND CreateHostWindow();
 
 // The host's window procedure: hides the cursor on every WM_SETCURSOR,
-// swallows key presses, and records WM_SIZE and a private message, which it
-// answers with kHostPrivateResult.
+// swallows key presses, resizes the window at once on WM_SIZING, and records
+// WM_SIZE and a private message, which it answers with kHostPrivateResult.
+// From its main loop on, WM_SIZE with a size resizes the camera and the
+// record's width and height; Vice City's asks for its pause menu on
+// WM_SETFOCUS.
 WNDPROC HostWindowProcedure();
 constexpr UINT kHostPrivateMessage = WM_APP + 0x17;
 constexpr LRESULT kHostPrivateResult = 0x5A17;
@@ -102,6 +105,8 @@ struct HostWindowMessage {
     }
 };
 extern std::vector<HostWindowMessage> hostWindowMessages;
+extern int hostPauseRequests;
+SIZE HostCamera();  // the camera's size now
 
 // The sizes in the host's record at platformGlobals (+4, +8, +12, +16).
 struct HostRecordSizes {
@@ -129,6 +134,7 @@ struct GameStart {
     SIZE camera;         // the first camera size
     int frameRecalcs;    // WM_NCCALCSIZE the window got inside psSelectDevice
     bool shownInSelect;  // visible already when psSelectDevice returned
+    bool activeInSelect;  // active already when psSelectDevice returned
 };
 GameStart StartGame(int subSystemIndex = 0);
 void DestroyHostWindow();

@@ -120,16 +120,28 @@ SCENARIO("immediate: no dispora key changes nothing but the log") {
     UnloadPlugin(run.plugin);
 }
 
-SCENARIO("immediate: a refused subsystem fails attach with the window hidden") {
+SCENARIO("immediate: a refused subsystem fails attach and leaves the game window as it was") {
     const StandInBuild& build = kStandInBuilds[2];
     InstallHost(&build);
     engine.refuseSubSystem = true;
-    WriteSettingsFile("dispora=windowed\n");
+    WriteSettingsFile("dispora=windowed\nwindowsize=1024x768\nborderless=yes\n");
     HWND window = GameWindowBeforeLoad();
+    const LONG style = GetWindowLongA(window, GWL_STYLE);
+    const RECT bounds = WindowBounds(window);
+    const HostRecordSizes record = RecordSizes();
+    const int32_t selection[] = {HostVar(build.GcurSel), HostVar(build.GcurSelVM), HostVar(build.savedModeIndex)};
     const uint32_t site = build.selectDevice + 0x75;
     HMODULE plugin = LoadPlugin();
     CHECK(plugin == nullptr);
-    CHECK(!IsWindowVisible(window));
+    CHECK(IsWindowVisible(window));
+    CHECK_EQ(GetWindowLongA(window, GWL_STYLE), style);
+    const RECT after = WindowBounds(window);
+    CHECK(EqualRect(&bounds, &after));
+    CHECK(RecordSizes() == record);
+    CHECK_EQ(HostVar(build.GcurSel), selection[0]);
+    CHECK_EQ(HostVar(build.GcurSelVM), selection[1]);
+    CHECK_EQ(HostVar(build.savedModeIndex), selection[2]);
+    CHECK(ProcedureIsHosts(window));
     CHECK(Logged("failed to set SubSystem!\n"));
     CHECK_EQ(CallTarget(site), build.setSubSystem);  // the game's own call is back
     CHECK(OthersCanOpen(SettingsFilePath()));        // and the file let go

@@ -1,5 +1,6 @@
 // The plug-in standing in for ddraw.dll: both creation entries forwarded to
 // the system library, untouched.
+#include <stdio.h>
 #include <string.h>
 
 #include "ddraw/system_ddraw.h"
@@ -169,6 +170,19 @@ SCENARIO("child:ddraw: the system library is loaded once, whichever entry comes 
 
 SCENARIO("ddraw: the system library is loaded once (own process)") {
     CHECK_EQ(RunChild("child:ddraw: the system library is loaded once, whichever entry comes first", ""), 0);
+}
+
+SCENARIO("ddraw: a named object of another program cannot make the plug-in stand down") {
+    // Once, the one-copy marker was a mutex of this name, which any program could make.
+    char name[64];
+    snprintf(name, sizeof(name), "Local\\dispora.asi-%lu", GetCurrentProcessId());
+    HANDLE foreign = CreateMutexA(nullptr, FALSE, name);
+    ImmediateRun run = LoadWithWindow(kStandInBuilds[1], "dispora=windowed\nwindowsize=800x600\n");
+    CHECK(!Logged("another copy of dispora.asi is active in this process: this one leaves the video mode to it\n"));
+    CHECK_EQ(WindowBounds(run.window).right - WindowBounds(run.window).left, 800);
+    UnloadPlugin(run.plugin);
+    RestoreCursor(run.cursorBefore);
+    CloseHandle(foreign);
 }
 
 SCENARIO("ddraw: two copies: the first does the work, the second still forwards DirectDraw") {

@@ -48,13 +48,16 @@ struct DeferredRun {
 };
 
 // Loads the plug-in before the game window exists, then lets the game start.
-DeferredRun LoadThenStartGame(const StandInBuild& build, const char* settings) {
+// inFront: a window of another program in front while the game starts.
+DeferredRun LoadThenStartGame(const StandInBuild& build, const char* settings, const char* plugin = kPlugin,
+                              HWND inFront = nullptr) {
     InstallHost(&build);
     WriteSettingsFile(settings);
     DeferredRun run = {};
-    run.plugin = LoadPlugin();
+    run.plugin = LoadPlugin(plugin);
     CHECK(run.plugin != nullptr);
     run.window = CreateWindowAsGame();
+    if (inFront != nullptr) SetForegroundWindow(inFront);
     run.before = WindowBounds(run.window);
     run.styleBefore = GetWindowLongA(run.window, GWL_STYLE);
     ClearCapturedOutput();
@@ -77,6 +80,60 @@ void CheckGameDrawsWholeClient(const DeferredRun& run) {
 void CheckFramed(HWND window) {
     CHECK_EQ(GetWindowLongA(window, GWL_STYLE) & WS_OVERLAPPEDWINDOW, WS_OVERLAPPEDWINDOW);
 }
+
+// A point in the middle of the title bar, in screen coordinates.
+POINT TitleBarPoint(HWND window) {
+    const RECT bounds = WindowBounds(window);
+    POINT client = {0, 0};
+    ClientToScreen(window, &client);
+    return {(bounds.left + bounds.right) / 2, client.y - GetSystemMetrics(SM_CYCAPTION) / 2};
+}
+
+bool OnAMonitor(HWND window) {
+    const RECT bounds = WindowBounds(window);
+    return MonitorFromRect(&bounds, MONITOR_DEFAULTTONULL) != nullptr;
+}
+
+// A copy of the plug-in under another file name, for keys in the name.
+struct RenamedPlugin {
+    std::string name;
+    explicit RenamedPlugin(const char* file) : name(file) {
+        CHECK(CopyFileA((RigDirectory() + kPlugin).c_str(), (RigDirectory() + name).c_str(), FALSE));
+    }
+    ~RenamedPlugin() { DeleteFileA((RigDirectory() + name).c_str()); }
+};
+
+RECT ClipRect() {
+    RECT clip = {};
+    GetClipCursor(&clip);
+    return clip;
+}
+
+bool ClipIs(const RECT& expected) {
+    const RECT clip = ClipRect();
+    return EqualRect(&clip, &expected) != FALSE;
+}
+
+bool CursorFree() {
+    const RECT screen = {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                         GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                         GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    return ClipIs(screen);
+}
+
+bool CursorConfinedTo(HWND window) {
+    RECT client = ClientArea(window);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    return ClipIs(client);
+}
+
+void HoldCtrlAlt(bool held) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = keys[VK_MENU] = held ? 0x80 : 0;
+    SetKeyboardState(keys);
+}
+
 
 }  // namespace
 
@@ -146,14 +203,47 @@ SCENARIO("window: deferred, topmost=always stays on top once shown, in place") {
     UnloadPlugin(run.plugin);
 }
 
-SCENARIO("window: deferred, no window key frames the window and nothing more") {
-    DeferredRun run = LoadThenStartGame(kStandInBuilds[3], "dispora=windowed\n");
+SCENARIO("window: deferred, no window key gives a real frame around the host's 640 x 448") {
+    HWND other = CreateWindowExA(0, "STATIC", "another program", WS_POPUP | WS_VISIBLE, 900, 700, 60, 40, nullptr,
+                                 nullptr, nullptr, nullptr);
+    DeferredRun run = LoadThenStartGame(kStandInBuilds[3], "dispora=windowed\n", kPlugin, other);
+    DestroyWindow(other);
     CHECK_EQ(GetWindowLongA(run.window, GWL_STYLE), run.styleBefore | WS_OVERLAPPEDWINDOW | WS_VISIBLE);
-    CheckOuter(run.window, run.before.left, run.before.top, run.before.right - run.before.left,
-               run.before.bottom - run.before.top);
-    CHECK_EQ(run.start.frameRecalcs, 0);
-    CHECK(RecordSizes() == (HostRecordSizes{640, 448, 640, 448}));
+    CHECK(!run.start.shownInSelect && !run.start.activeInSelect);
+    CHECK_EQ(WindowBounds(run.window).left, run.before.left);
+    CHECK_EQ(WindowBounds(run.window).top, run.before.top);
+    const POINT title = TitleBarPoint(run.window);
+    CHECK_EQ(SendMessageA(run.window, WM_NCHITTEST, 0, MAKELPARAM(title.x, title.y)), HTCAPTION);
+    CHECK_EQ(ClientArea(run.window).right, 640);
+    CHECK_EQ(ClientArea(run.window).bottom, 448);
+    CheckGameDrawsWholeClient(run);
     CHECK(engine.logLines == std::vector<std::string>{"[dispora.asi] video mode in use: 0 (chosen: 0)\n"});
+    UnloadPlugin(run.plugin);
+}
+
+SCENARIO("window: deferred, word values in the plug-in's file name end before \".asi\"") {
+    RenamedPlugin topmost("dispora--dispora=windowed--topmost=always.asi");
+    DeferredRun run = LoadThenStartGame(kStandInBuilds[0], "", topmost.name.c_str());
+    CHECK(IsTopmost(run.window));
+    UnloadPlugin(run.plugin);
+    RenamedPlugin centred("dispora--dispora=windowed--windowsize=800x600--windowpos=centre.asi");
+    run = LoadThenStartGame(kStandInBuilds[0], "", centred.name.c_str());
+    const RECT work = PrimaryMonitor(true);
+    CheckOuter(run.window, work.left + (work.right - work.left - 800) / 2, work.top + (work.bottom - work.top - 600) / 2,
+               800, 600);
+    UnloadPlugin(run.plugin);
+}
+
+SCENARIO("window: deferred, a windowpos on no monitor centres the window and the clip follows") {
+    DeferredRun run =
+        LoadThenStartGame(kStandInBuilds[1], "dispora=windowed\nwindowsize=800x600\nwindowpos=-5000,100\nclipcursor=1\n");
+    const RECT work = PrimaryMonitor(true);
+    const int left = work.left + (work.right - work.left - 800) / 2, top = work.top + (work.bottom - work.top - 600) / 2;
+    CheckOuter(run.window, left, top, 800, 600);
+    char line[96];
+    snprintf(line, sizeof(line), "window at -5000, 100 would be on no monitor: centred at %d, %d instead\n", left, top);
+    CHECK(Logged(line));
+    CHECK(CursorConfinedTo(run.window));
     UnloadPlugin(run.plugin);
 }
 
@@ -177,6 +267,7 @@ SCENARIO("window: immediate, windowpos given, centred or not understood") {
         int left, top;
     } cases[] = {{"-50,20", -50, 20},
                  {"center", work.left + (work.right - work.left - 1024) / 2, work.top + (work.bottom - work.top - 768) / 2},
+                 {"100,-99999", work.left + (work.right - work.left - 1024) / 2, work.top + (work.bottom - work.top - 768) / 2},
                  {"somewhere", 100, 100}};
     for (const auto& c : cases) {
         const std::string settings = std::string("dispora=windowed\nwindowsize=1024x768\nwindowpos=") + c.pos + "\r\n";
@@ -188,6 +279,34 @@ SCENARIO("window: immediate, windowpos given, centred or not understood") {
         RestoreCursor(run.cursorBefore);
     }
     CHECK(Logged("windowpos \"somewhere\" not understood: ignored\n"));
+}
+
+SCENARIO("window: immediate, window sizes that cannot work are brought within bounds") {
+    const int largestWidth = GetSystemMetrics(SM_CXMAXTRACK), largestHeight = GetSystemMetrics(SM_CYMAXTRACK);
+    const struct {
+        const char* settings;
+        const char* line;  // the start of the line that says so
+    } cases[] = {{"windowsize=0x0", "windowsize \"0x0\" not understood: 640 x 480"},
+                 {"windowsize=-800x-600", "windowsize \"-800x-600\" not understood: 640 x 480"},
+                 {"windowsize=2147483648x600", "windowsize \"2147483648x600\" not understood: 640 x 480"},
+                 {"windowsize=-2147483648x600", "windowsize \"-2147483648x600\" not understood: 640 x 480"},
+                 {"windowsize=800x1", "windowsize 800 x 1 cannot work: using 800 x "},
+                 {"windowsize=1x1", "windowsize 1 x 1 cannot work: using "},
+                 {"windowsize=99999x99999\nwindowpos=center", "windowsize 99999 x 99999 cannot work: using "},
+                 {"windowsize=99999x99999\nborderless=yes", "windowsize 99999 x 99999 cannot work: using "}};
+    for (const auto& c : cases) {
+        ImmediateRun run = LoadWithWindow(kStandInBuilds[2], (std::string("dispora=windowed\n") + c.settings + "\n").c_str());
+        const RECT client = ClientArea(run.window), bounds = WindowBounds(run.window);
+        CHECK(client.right >= 320 && client.bottom >= 240);
+        CHECK(bounds.right - bounds.left <= largestWidth && bounds.bottom - bounds.top <= largestHeight);
+        CHECK(OnAMonitor(run.window));
+        CheckHostKnowsClientSize(run.window);
+        int said = 0;
+        for (const std::string& line : engine.logLines) said += line.rfind(std::string("[dispora.asi] ") + c.line, 0) == 0;
+        CHECK_EQ(said, 1);
+        UnloadPlugin(run.plugin);
+        RestoreCursor(run.cursorBefore);
+    }
 }
 
 SCENARIO("window: immediate, topmost=always and borderless with and without a size") {
@@ -296,40 +415,6 @@ SCENARIO("window: unloaded under another procedure, the plug-in stays loaded") {
 }
 
 // --- clipcursor ------------------------------------------------------------------------
-namespace {
-
-RECT ClipRect() {
-    RECT clip = {};
-    GetClipCursor(&clip);
-    return clip;
-}
-
-bool ClipIs(const RECT& expected) {
-    const RECT clip = ClipRect();
-    return EqualRect(&clip, &expected) != FALSE;
-}
-
-bool CursorFree() {
-    const RECT screen = {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
-                         GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN),
-                         GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
-    return ClipIs(screen);
-}
-
-bool CursorConfinedTo(HWND window) {
-    RECT client = ClientArea(window);
-    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
-    return ClipIs(client);
-}
-
-void HoldCtrlAlt(bool held) {
-    BYTE keys[256] = {};
-    GetKeyboardState(keys);
-    keys[VK_CONTROL] = keys[VK_MENU] = held ? 0x80 : 0;
-    SetKeyboardState(keys);
-}
-
-}  // namespace
 
 SCENARIO("window: clipcursor keeps the mouse in the game while it has the focus") {
     DeferredRun run = LoadThenStartGame(kStandInBuilds[1], "dispora=windowed\nclipcursor=yes\n");
@@ -362,6 +447,66 @@ SCENARIO("window: clipcursor keeps the mouse in the game while it has the focus"
     CHECK(CursorConfinedTo(run.window));
     DestroyHostWindow();
     CHECK(CursorFree());
+    UnloadPlugin(run.plugin);
+}
+
+namespace {
+
+// Lets the system's input queue deliver what it holds, as the game's loop would.
+void PumpMessages(int milliseconds) {
+    for (const DWORD until = GetTickCount() + milliseconds; GetTickCount() < until; Sleep(10)) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+}
+
+// A real left click (or drag by dx, dy) through the system's input queue.
+void ClickAt(POINT at, int dx = 0, int dy = 0) {
+    SetCursorPos(at.x, at.y);
+    INPUT input[3] = {};
+    for (INPUT& one : input) one.type = INPUT_MOUSE;
+    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    const int width = GetSystemMetrics(SM_CXSCREEN) - 1, height = GetSystemMetrics(SM_CYSCREEN) - 1;
+    input[1].mi = {(at.x + dx) * 65535 / width, (at.y + dy) * 65535 / height, 0, MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE,
+                   0, 0};
+    input[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    // All at once: the frame's own loops (move, close button) wait for the release.
+    SendInput(3, input, sizeof(INPUT));
+    PumpMessages(300);
+}
+
+}  // namespace
+
+SCENARIO("window: clipcursor: a click on the frame of the inactive game does what the frame does") {
+    DeferredRun run = LoadThenStartGame(kStandInBuilds[0], "dispora=windowed\nwindowsize=800x600\nwindowpos=40,40\nclipcursor=yes\n");
+    HWND other = CreateWindowExA(0, "STATIC", "another program", WS_POPUP | WS_VISIBLE, 900, 700, 60, 40, nullptr,
+                                 nullptr, nullptr, nullptr);
+    SetForegroundWindow(other);
+    ClickAt(TitleBarPoint(run.window), 30, 0);  // activates and drags the game by its title bar
+    CHECK(GetForegroundWindow() == run.window);
+    CHECK(CursorFree());
+    CheckOuter(run.window, 70, 40, 800, 600);
+
+    SetForegroundWindow(other);
+    RECT client = ClientArea(run.window);
+    MapWindowPoints(run.window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    ClickAt({(client.left + client.right) / 2, (client.top + client.bottom) / 2});
+    CHECK(CursorConfinedTo(run.window));
+
+    SetForegroundWindow(other);  // Alt+Tab back confines
+    CHECK(CursorFree());
+    SetForegroundWindow(run.window);
+    CHECK(CursorConfinedTo(run.window));
+
+    SetForegroundWindow(other);
+    const RECT bounds = WindowBounds(run.window);
+    ClickAt({bounds.right - GetSystemMetrics(SM_CXFRAME) - GetSystemMetrics(SM_CXSIZE) / 2, TitleBarPoint(run.window).y});
+    CHECK(!IsWindow(run.window));  // the close button closed the game
+    CHECK(CursorFree());
+    DestroyWindow(other);
     UnloadPlugin(run.plugin);
 }
 

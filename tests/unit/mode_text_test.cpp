@@ -96,17 +96,4 @@ TEST(ModeMatch, GivenDepthMustMatch) {
     EXPECT_FALSE(ModeMatches(Exclusive(800, 600, 16), request));
 }
 
-TEST(WindowSize, TwoNumbersOrSixFortyByFourEighty) {
-    int w = 0, h = 0;
-    ParseWindowSize("1024x768\r\n", &w, &h);
-    EXPECT_EQ(w, 1024);
-    EXPECT_EQ(h, 768);
-    ParseWindowSize("1024", &w, &h);
-    EXPECT_EQ(w, 640);
-    EXPECT_EQ(h, 480);
-    ParseWindowSize("big", &w, &h);
-    EXPECT_EQ(w, 640);
-    EXPECT_EQ(h, 480);
-}
-
 }  // namespace

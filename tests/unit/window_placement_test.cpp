@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits.h>
+
 namespace {
 
 // A second monitor left of the primary one, with a taskbar at its bottom.
@@ -10,7 +12,7 @@ const ScreenRect kWorkArea{-1920, 0, 0, 1040};
 const ScreenRect kWindow{-1800, 100, -1000, 700};  // 800 x 600
 
 WindowRequest Request(bool hasSize, int width, int height, WindowPos pos, bool borderless = false) {
-    return WindowRequest{hasSize, width, height, pos, borderless};
+    return WindowRequest{hasSize, width, height, pos, borderless, false};
 }
 
 TEST(WindowPos, PointsCentreAndEverythingElse) {
@@ -23,7 +25,10 @@ TEST(WindowPos, PointsCentreAndEverythingElse) {
     EXPECT_EQ(ParseWindowPos("CENTER\n").kind, WindowPosKind::Centre);
     EXPECT_EQ(ParseWindowPos("centre --topmost").kind, WindowPosKind::Centre);
     EXPECT_EQ(ParseWindowPos(nullptr).kind, WindowPosKind::Absent);
-    for (const char* odd : {"", "40", "40;30", "centered", "middle", ",30"}) {
+    // A word ends at the first character that is not a letter: the file name's ".asi".
+    EXPECT_EQ(ParseWindowPos("centre.asi").kind, WindowPosKind::Centre);
+    EXPECT_EQ(ParseTopmost("always.asi", false), ZOrder::AlwaysOnTop);
+    for (const char* odd : {"", "40", "40;30", "centered", "middle", ",30", "99999999999,5", "5,-2147483649"}) {
         EXPECT_EQ(ParseWindowPos(odd).kind, WindowPosKind::NotUnderstood) << odd;
     }
 }
@@ -86,6 +91,67 @@ TEST(Placement, OnlyWhatWasAskedChanges) {
     EXPECT_FALSE(posOnly.resize);
     EXPECT_EQ(posOnly.width, 800);
     EXPECT_EQ(posOnly.height, 600);
+}
+
+TEST(WindowSize, OnlyPositiveSizesThatFitAnInt) {
+    const struct {
+        const char* value;
+        bool understood;
+        int width, height;
+    } cases[] = {{"1024x768\r\n", true, 1024, 768}, {"1x1", true, 1, 1}, {"2147483647X2147483647", true, INT_MAX, INT_MAX},
+                 {"1024", false, 640, 480}, {"big", false, 640, 480}, {"0x0", false, 640, 480},
+                 {"-800x-600", false, 640, 480}, {"800x0", false, 640, 480}, {"99999999999x600", false, 640, 480},
+                 {"2147483648x600", false, 640, 480}, {"-2147483648x600", false, 640, 480}};
+    for (const auto& c : cases) {
+        int w = 0, h = 0;
+        EXPECT_EQ(ParseWindowSize(c.value, &w, &h), c.understood) << c.value;
+        EXPECT_EQ(w, c.width) << c.value;
+        EXPECT_EQ(h, c.height) << c.value;
+    }
+}
+
+TEST(WindowSize, ClientAreaAtLeastTheSmallestAndTheWindowAtMostTheLargest) {
+    const FrameInsets frame{8, 31, 8, 8};
+    const struct {
+        int width, height;
+        bool changed;
+        int boundWidth, boundHeight;
+    } cases[] = {{800, 600, false, 800, 600},      {800, 1, true, 800, 240 + 39},  {1, 1, true, 336, 279},
+                 {INT_MAX, 600, true, 3000, 600}, {INT_MIN, INT_MIN, true, 336, 279}, {336, 279, false, 336, 279}};
+    for (const auto& c : cases) {
+        int w = c.width, h = c.height;
+        EXPECT_EQ(BoundWindowSize(&w, &h, frame, 3000, 2000), c.changed) << c.width << "x" << c.height;
+        EXPECT_EQ(w, c.boundWidth);
+        EXPECT_EQ(h, c.boundHeight);
+    }
+}
+
+TEST(Placement, ExtremeValuesStayWithinInt) {
+    const ScreenRect far = RectAt(INT_MAX - 10, INT_MIN, INT_MAX, INT_MAX);
+    EXPECT_EQ(far.right, INT_MAX);
+    EXPECT_EQ(far.bottom, -1);
+    EXPECT_EQ(ScreenRect({INT_MIN, 0, INT_MAX, 0}).Width(), INT_MAX);
+    EXPECT_EQ(ScreenRect({10, 0, 5, 0}).Width(), 0);
+    const WindowPlacement centred = CentreIn(kWorkArea, INT_MAX, INT_MAX);
+    EXPECT_EQ(centred.x, -1920);
+    EXPECT_EQ(centred.y, 0);
+}
+
+TEST(Placement, OnANamedMonitorPointsCountFromItsCornerAndNoPositionCentres) {
+    WindowRequest request = Request(true, 800, 600, {WindowPosKind::Point, 40, 30});
+    request.onNamedMonitor = true;
+    const WindowPlacement point = PlaceWindow(request, kWindow, kMonitor, kWorkArea);
+    EXPECT_EQ(point.x, -1880);
+    EXPECT_EQ(point.y, 30);
+    request.pos = {WindowPosKind::Absent, 0, 0};
+    const WindowPlacement centred = PlaceWindow(request, kWindow, kMonitor, kWorkArea);
+    EXPECT_TRUE(centred.move);
+    EXPECT_EQ(centred.x, -1920 + 560);
+    EXPECT_EQ(centred.y, 220);
+    request.pos = {WindowPosKind::Point, INT_MIN, INT_MAX};
+    const WindowPlacement far = PlaceWindow(request, kWindow, kMonitor, kWorkArea);
+    EXPECT_EQ(far.x, INT_MIN);
+    EXPECT_EQ(far.y, INT_MAX);
 }
 
 }  // namespace
