@@ -2,7 +2,6 @@
 
 #include <windows.h>
 #include <signal.h>
-#include <stdio.h>
 
 #include "core/guard.h"
 #include "window/host_window.h"
@@ -27,9 +26,7 @@ HWND HostWindowIfReadable() {
 void ReportFault(bool showWindowAfter) {
     HWND window = HostWindowIfReadable();
     if (window != nullptr) ShowWindow(window, SW_HIDE);
-    char text[1024];
-    snprintf(text, sizeof(text), "%s%s", "Damn! dispora.asi has failed!\n",
-             "\nPress OK to continue.\nPress CANCEL to terminate program.");
+    const char text[] = "Damn! dispora.asi has failed!\n\nPress OK to continue.\nPress CANCEL to terminate program.";
     if (MessageBoxA(nullptr, text, nullptr, MB_OKCANCEL | MB_ICONHAND) != IDOK) raise(SIGABRT);
     if (window != nullptr && showWindowAfter) ShowWindow(window, SW_SHOW);
 }

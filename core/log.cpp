@@ -12,9 +12,7 @@ namespace {
 
 void WriteLogLine(bool toHost, const char* format, va_list args) {
     char message[kLogBufferSize];
-    // msvcrt's formatter leaves the buffer unterminated when the text does not fit.
-    _vsnprintf(message, sizeof(message) - 1, format, args);
-    message[sizeof(message) - 1] = '\0';
+    FormatBoundedV(message, sizeof(message), format, args);
 
     char line[kLogBufferSize];
     const size_t length = BuildLogLine(line, sizeof(line), message);

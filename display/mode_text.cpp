@@ -3,6 +3,8 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "core/log_line.h"
+
 namespace {
 
 // x87 code may keep a quotient in extended precision; a store to a float
@@ -35,9 +37,9 @@ void BuildModeRowText(char* row, size_t size, const ModeInfo& mode) {
         case ModeLabel::None: break;
     }
     if (label != nullptr) {
-        snprintf(row, size, "%lu x %lu x %lu %s", w, h, d, label);
+        FormatBounded(row, size, "%lu x %lu x %lu %s", w, h, d, label);
     } else {
-        snprintf(row, size, "%lu x %lu x %lu", w, h, d);
+        FormatBounded(row, size, "%lu x %lu x %lu", w, h, d);
     }
 }
 
