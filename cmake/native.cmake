@@ -31,6 +31,7 @@ else()
         tests/unit/log_line_test.cpp
         tests/unit/mode_text_test.cpp
         tests/unit/window_placement_test.cpp
+        tests/unit/window_shape_test.cpp
         tests/unit/config_test.cpp)
     target_link_libraries(dispora_unit_tests PRIVATE dispora_portable GTest::gtest_main)
     target_compile_options(dispora_unit_tests PRIVATE ${DISPORA_WARNINGS})

@@ -20,8 +20,13 @@ set(DISPORA_WIN32_SOURCES
     display/mode_in_use.cpp
     window/cursor.cpp
     window/dpi_awareness.cpp
+    window/full_screen_switch.cpp
     window/host_window.cpp
+    window/mouse_clip.cpp
+    window/remembered_window.cpp
+    window/screen_geometry.cpp
     window/window_hook.cpp
+    window/window_sizing.cpp
     ddraw/exports_x86.S
     ddraw/system_ddraw.cpp
     settings/config_open.cpp)

@@ -8,6 +8,7 @@
 #include "display/deferred_mode.h"
 
 HostAddresses hostAddresses;
+HostBuild hostBuild;
 
 namespace {
 
@@ -68,6 +69,7 @@ int BindHostFunctions(const HostBuildInfo& build) {
 
 int SetHostAddresses(const HostBuildInfo& build) {
     hostAddresses = build.addresses;
+    hostBuild = build.build;
     return 1;
 }
 

@@ -97,6 +97,12 @@ HOST_SLOT int RwEngineSetVideoMode(int modeIndex);
 
 // The host variables of the recognised build.
 extern HostAddresses hostAddresses;
+extern HostBuild hostBuild;
+
+// Vice City's window procedure asks for its pause menu on WM_SETFOCUS (when
+// a game is loaded and the menu is not open): the windowed game pauses when
+// the player comes back, not when they leave. GTA III's ignores the message.
+inline bool HostPausesOnSetFocus() { return hostBuild == HostBuild::ViceCityA || hostBuild == HostBuild::ViceCityB; }
 
 inline int32_t& HostInt(uint32_t address) { return *reinterpret_cast<int32_t*>(address); }
 inline const char* SubSystemName(int index) {

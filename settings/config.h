@@ -29,6 +29,7 @@ public:
     // The portable part of Open, given the command line and module path.
     int OpenFrom(const char* commandLine, const char* modulePath, const char* fileName);
     const char* FilePath() const { return filePath; }
+    const char* ModulePath() const { return modulePath; }
     bool IsFileOpen() const { return file != nullptr; }
 
 private:

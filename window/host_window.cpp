@@ -2,10 +2,11 @@
 
 #include "core/host_contract.h"
 #include "core/log.h"
-#include "display/mode_text.h"
-#include "window/window_hook.h"
-#include "window/window_placement.h"
 #include "settings/config.h"
+#include "window/full_screen_switch.h"
+#include "window/remembered_window.h"
+#include "window/screen_geometry.h"
+#include "window/window_hook.h"
 
 namespace {
 
@@ -17,54 +18,84 @@ struct WindowSettings {
     WindowRequest request;
     ZOrder zOrder;
     bool given;  // at least one window key asks for something
-    bool clipCursor;
+    bool namedMonitorFound;
+    MonitorArea namedMonitor;
+    bool remembered;
+    ScreenRect rememberedWindow;
+    bool aspectFromStart;  // aspect=yes: the shape the client area starts with
+    GameWindowOptions options;
 };
+
+void LogNotUnderstood(const char* key, const char* value, const char* outcome) {
+    char shown[32];
+    CopySettingWord(shown, sizeof(shown), value);
+    LogMessage("%s \"%s\" not understood: %s\n", key, shown, outcome);
+}
+
+// Keys for our procedure. A file value lasts only until the next lookup:
+// each is used before the next is read.
+void ReadProcedureOptions(Config& config, WindowSettings& settings) {
+    GameWindowOptions& options = settings.options;
+    options.clipCursor = config.GetBool("clipcursor") != 0;
+    options.altEnter = !config.Has("altenter") || config.GetBool("altenter") != 0;
+    options.remember = config.GetBool("remember") != 0;
+    if (config.GetBool("pauseonleave") != 0) {
+        options.pauseOnLeave = HostPausesOnSetFocus();
+        if (!options.pauseOnLeave) LogMessage("pauseonleave: GTA III does not pause on focus changes\n");
+    }
+    const bool aspectTrue = config.GetBool("aspect") != 0;
+    const char* aspect = config.GetString("aspect");
+    switch (ParseAspect(aspect, aspectTrue, &options.aspect)) {
+        case AspectKind::StartShape: settings.aspectFromStart = true; break;
+        case AspectKind::NotUnderstood: LogNotUnderstood("aspect", aspect, "ignored"); break;
+        default: break;
+    }
+}
+
+void ReadNamedMonitor(Config& config, WindowSettings& settings) {
+    const char* value = config.GetString("monitor");
+    if (value == nullptr) return;
+    int number = 0;
+    settings.namedMonitorFound = ParseWholeNumber(value, &number) != nullptr &&
+                                 FindNumberedMonitor(number, &settings.namedMonitor);
+    if (!settings.namedMonitorFound) {
+        char shown[32];
+        CopySettingWord(shown, sizeof(shown), value);
+        LogMessage("monitor \"%s\" is not there: ignored\n", shown);
+    }
+}
 
 WindowSettings ReadWindowSettings() {
     Config& config = *currentConfig;
     WindowSettings settings = {};
+    WindowRequest& request = settings.request;
     if (const char* size = config.GetString("windowsize")) {
-        settings.request.hasSize = true;
-        if (!ParseWindowSize(size, &settings.request.width, &settings.request.height)) {
-            char shown[32];
-            CopySettingWord(shown, sizeof(shown), size);
-            LogMessage("windowsize \"%s\" not understood: 640 x 480\n", shown);
-        }
+        request.hasSize = true;
+        if (!ParseWindowSize(size, &request.width, &request.height)) LogNotUnderstood("windowsize", size, "640 x 480");
     }
     const char* pos = config.GetString("windowpos");
-    settings.request.pos = ParseWindowPos(pos);
-    if (settings.request.pos.kind == WindowPosKind::NotUnderstood) {
-        char shown[32];
-        CopySettingWord(shown, sizeof(shown), pos);
-        LogMessage("windowpos \"%s\" not understood: ignored\n", shown);
-    }
-    settings.request.borderless = config.GetBool("borderless") != 0;
-    // A file value lasts only until the next lookup: take the truth value first.
+    request.pos = ParseWindowPos(pos);
+    if (request.pos.kind == WindowPosKind::NotUnderstood) LogNotUnderstood("windowpos", pos, "ignored");
+    request.borderless = config.GetBool("borderless") != 0;
     const bool topmostTrue = config.GetBool("topmost") != 0;
     settings.zOrder = ParseTopmost(config.GetString("topmost"), topmostTrue);
-    settings.clipCursor = config.GetBool("clipcursor") != 0;
-    const WindowPosKind posKind = settings.request.pos.kind;
-    settings.given = settings.request.hasSize || settings.request.borderless || settings.zOrder != ZOrder::Unchanged ||
-                     posKind == WindowPosKind::Point || posKind == WindowPosKind::Centre;
+    ReadNamedMonitor(config, settings);
+    request.onNamedMonitor = settings.namedMonitorFound;
+    ReadProcedureOptions(config, settings);
+    if (settings.options.remember) settings.remembered = ReadRememberedWindow(&settings.rememberedWindow);
+    if (settings.remembered && !request.borderless) {
+        // The place the player left the framed window wins over the keys.
+        const ScreenRect& saved = settings.rememberedWindow;
+        request.hasSize = true;
+        request.width = saved.Width();
+        request.height = saved.Height();
+        request.pos = {WindowPosKind::Point, saved.left, saved.top};
+        request.onNamedMonitor = false;
+    }
+    const WindowPosKind posKind = request.pos.kind;
+    settings.given = request.hasSize || request.borderless || settings.zOrder != ZOrder::Unchanged ||
+                     posKind == WindowPosKind::Point || posKind == WindowPosKind::Centre || request.onNamedMonitor;
     return settings;
-}
-
-ScreenRect ToScreenRect(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
-
-ScreenRect WorkAreaOf(HMONITOR monitor, ScreenRect* whole) {
-    MONITORINFO info = {};
-    info.cbSize = sizeof(info);
-    GetMonitorInfoA(monitor, &info);
-    if (whole != nullptr) *whole = ToScreenRect(info.rcMonitor);
-    return ToScreenRect(info.rcWork);
-}
-
-// What the frame adds around the client area, for the window's style now.
-FrameInsets FrameAround(HWND window) {
-    RECT frame = {};
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE)));
-    return {-frame.left, -frame.top, frame.right, frame.bottom};
 }
 
 // A windowsize the game cannot work with (a client area too small to play
@@ -80,24 +111,22 @@ void BoundRequestedSize(HWND window, WindowRequest& request) {
     }
 }
 
-WindowPlacement PlaceOnItsMonitor(HWND window, WindowRequest request) {
+WindowPlacement PlaceOnMonitor(HWND window, const WindowSettings& settings) {
+    WindowRequest request = settings.request;
     BoundRequestedSize(window, request);
-    RECT bounds = {};
-    GetWindowRect(window, &bounds);
-    ScreenRect monitor = {};
-    const ScreenRect workArea = WorkAreaOf(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    return PlaceWindow(request, ToScreenRect(bounds), monitor, workArea);
+    const MonitorArea monitor = settings.namedMonitorFound
+                                    ? settings.namedMonitor
+                                    : MonitorAreaOf(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY));
+    return PlaceWindow(request, WindowRectOf(window), monitor.monitor, monitor.workArea);
 }
 
 // A window placed where no monitor is (a monitor unplugged since, or a
 // typing error) would be invisible: it goes to the middle of the nearest one.
 void KeepOnAMonitor(WindowPlacement& placement) {
-    const ScreenRect placed = RectAt(placement.x, placement.y, placement.width, placement.height);
-    const RECT rect = {placed.left, placed.top, placed.right, placed.bottom};
-    if (MonitorFromRect(&rect, MONITOR_DEFAULTTONULL) != nullptr) return;
-    const WindowPlacement centred =
-        CentreIn(WorkAreaOf(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), nullptr), placement.width,
-                 placement.height);
+    const RECT placed = ToRect(RectAt(placement.x, placement.y, placement.width, placement.height));
+    if (MonitorFromRect(&placed, MONITOR_DEFAULTTONULL) != nullptr) return;
+    const MonitorArea nearest = MonitorAreaOf(MonitorFromRect(&placed, MONITOR_DEFAULTTONEAREST));
+    const WindowPlacement centred = CentreIn(nearest.workArea, placement.width, placement.height);
     LogMessage("window at %d, %d would be on no monitor: centred at %d, %d instead\n", placement.x, placement.y,
                centred.x, centred.y);
     placement.move = true;
@@ -154,7 +183,7 @@ void FitFrameAroundHostSize(HWND window) {
 // after its engine has started).
 void ArrangeWindow(HWND window, const WindowSettings& settings, bool shown) {
     SetFrame(window, settings.request.borderless);
-    WindowPlacement placement = PlaceOnItsMonitor(window, settings.request);
+    WindowPlacement placement = PlaceOnMonitor(window, settings);
     if (shown && !placement.move) placement.x = placement.y = kDefaultPosition;
     KeepOnAMonitor(placement);
     LogPlacement(placement);
@@ -172,6 +201,19 @@ void ArrangeWindow(HWND window, const WindowSettings& settings, bool shown) {
     TellHostClientSize(window);
 }
 
+// Our procedure goes in front of the game's in every windowed case.
+void HookArrangedWindow(HWND window, WindowSettings& settings) {
+    if (settings.aspectFromStart) {
+        RECT client = {};
+        GetClientRect(window, &client);
+        settings.options.aspect = {client.right, client.bottom};
+    }
+    // A game that starts borderless goes back to the remembered framed window.
+    if (settings.remembered && settings.request.borderless) KeepFramedRectangle(settings.rememberedWindow);
+    StartRemembering(window);
+    HookGameWindow(window, settings.options);
+}
+
 }  // namespace
 
 HWND HostWindow() {
@@ -185,18 +227,18 @@ void AddFrameStyles(HWND window) {
 }
 
 void ArrangeShownWindow(HWND window) {
-    const WindowSettings settings = ReadWindowSettings();
+    WindowSettings settings = ReadWindowSettings();
     ArrangeWindow(window, settings, true);
-    HookGameWindow(window, !settings.request.borderless, settings.clipCursor);
+    HookArrangedWindow(window, settings);
 }
 
 void ArrangeWindowBeforeShow(HWND window) {
-    const WindowSettings settings = ReadWindowSettings();
+    WindowSettings settings = ReadWindowSettings();
     if (settings.given) {
         ArrangeWindow(window, settings, false);
     } else {
         AddFrameStyles(window);
         FitFrameAroundHostSize(window);
     }
-    HookGameWindow(window, !settings.request.borderless, settings.clipCursor);
+    HookArrangedWindow(window, settings);
 }

@@ -1,18 +1,22 @@
 #include "window/window_hook.h"
 
 #include "core/log.h"
-#include "window/cursor.h"
 #include "display/mode_in_use.h"
+#include "window/cursor.h"
+#include "window/full_screen_switch.h"
+#include "window/mouse_clip.h"
+#include "window/remembered_window.h"
+#include "window/screen_geometry.h"
+#include "window/window_sizing.h"
 
 namespace {
 
 struct GameWindowHook {
     HWND window;
     WNDPROC hostProcedure;
-    bool framed;
-    bool clipCursor;
-    bool confining;  // the cursor belongs inside the window now
+    GameWindowOptions options;
     bool pinned;
+    bool pauseAsked;  // the game had its pause request when the player left
 };
 GameWindowHook hook;
 
@@ -32,94 +36,84 @@ void KeepPluginLoaded() {
     LogMessage("another window procedure runs before ours: the plug-in stays loaded\n");
 }
 
-void ReleaseCursor() {
-    if (!hook.confining) return;
-    ClipCursor(nullptr);
-    hook.confining = false;
+LRESULT CallHost(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return CallWindowProcA(hook.hostProcedure, window, message, wParam, lParam);
 }
 
-// Clips to the client area as it is now; called again whenever the window
-// moves, changes size or is shown, since a clip made while it was still
-// hidden may not hold. Only while the game is in front: the system's
-// foreground lock can leave it active in its own thread while another
-// program is in front, and the mouse must not be trapped there.
-void ConfineCursor(HWND window) {
-    if (GetForegroundWindow() != window) return ReleaseCursor();
-    RECT client = {};
-    GetClientRect(window, &client);
-    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
-    ClipCursor(&client);
-    hook.confining = true;
+// Alt+Enter. The host reads the Enter key pressed with Alt as an ordinary
+// Enter, so neither the key nor its character reaches it (Alt itself does).
+bool IsAltEnter(UINT message, WPARAM wParam) {
+    return hook.options.altEnter && (message == WM_SYSKEYDOWN || message == WM_SYSCHAR) &&
+           (wParam == VK_RETURN || wParam == '\r');
 }
 
-bool ClickedOnClient(HWND window) {
-    POINT cursor = {};
-    GetCursorPos(&cursor);
-    return SendMessageA(window, WM_NCHITTEST, 0, MAKELPARAM(cursor.x, cursor.y)) == HTCLIENT;
-}
-
-// Ctrl+Alt frees the mouse for the frame and other programs without
-// leaving the game.
-bool CtrlAltHeld() { return GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) < 0; }
-
-// After the game's own handling: confine while active, follow moves and
-// size changes, let go whenever the player needs the mouse elsewhere.
-void KeepCursorInside(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+// The messages our procedure answers before (or instead of) the game's;
+// true when the game's procedure must not see this one.
+bool AnswerFirst(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    *result = 0;
+    if (IsAltEnter(message, wParam)) {
+        const bool repeat = (lParam & (1L << 30)) != 0;
+        if (message == WM_SYSKEYDOWN && !repeat) SwitchFullScreen(window);
+        return true;
+    }
     switch (message) {
-        case WM_ACTIVATE:
-            if (LOWORD(wParam) == WA_INACTIVE || HIWORD(wParam) != 0 || CtrlAltHeld()) {
-                ReleaseCursor();
-            } else if (LOWORD(wParam) == WA_ACTIVE || ClickedOnClient(window)) {
-                // A click on the frame does what the frame does: the next
-                // click into the game confines.
-                ConfineCursor(window);
+        case WM_SETCURSOR:
+            // The host hides the cursor on every WM_SETCURSOR, frame included:
+            // over the frame the player needs it to move, size or close the window.
+            if (LOWORD(lParam) == HTCLIENT || !HasFrame(window)) return false;
+            ShowCursorAtZero(true);
+            *result = DefWindowProcA(window, message, wParam, lParam);
+            return true;
+        case WM_SIZING:  // the host resizes at once to what it is offered: shape it first
+            if (HasFrame(window)) {
+                KeepShapeWhileSizing(window, static_cast<int>(wParam), reinterpret_cast<RECT*>(lParam),
+                                     hook.options.aspect);
             }
+            return false;
+        case WM_SETFOCUS:
+            // The player is back: the game had its pause request when they left.
+            if (!hook.pauseAsked) return false;
+            hook.pauseAsked = false;
+            return true;
+        default:
+            return false;
+    }
+}
+
+// After the game's own handling.
+void FollowHost(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_SETCURSOR:
+            KeepHiddenCursorNearZero();
             break;
-        case WM_ACTIVATEAPP:
-            if (wParam == FALSE) ReleaseCursor();
+        case WM_GETMINMAXINFO:
+            if (HasFrame(window)) LimitTracking(window, reinterpret_cast<MINMAXINFO*>(lParam), hook.options.aspect);
             break;
-        case WM_SIZE:
-            if (wParam == SIZE_MINIMIZED) ReleaseCursor();
+        case WM_EXITSIZEMOVE:
+            if (hook.options.remember) RememberWindow(window);
             break;
-        case WM_WINDOWPOSCHANGED: {
-            // The game's window can become active while still hidden; it
-            // then gets no activation when the game shows it.
-            const bool shownActive = (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW) != 0 &&
-                                     GetActiveWindow() == window && !CtrlAltHeld();
-            if ((hook.confining || shownActive) && !IsIconic(window)) ConfineCursor(window);
-            break;
-        }
-        case WM_KEYDOWN:
-        case WM_SYSKEYDOWN:
-            if (CtrlAltHeld()) ReleaseCursor();
-            break;
-        case WM_LBUTTONDOWN:
-        case WM_RBUTTONDOWN:
-        case WM_MBUTTONDOWN:
-        case WM_XBUTTONDOWN:
-            if (!hook.confining && GetActiveWindow() == window && !CtrlAltHeld()) ConfineCursor(window);
-            break;
-        case WM_DESTROY:
-            ReleaseCursor();
+        case WM_KILLFOCUS:
+            // Vice City asks for its pause menu when it gets the focus, that
+            // is when the player comes back: it gets that message now instead.
+            if (hook.options.pauseOnLeave && !hook.pauseAsked) {
+                hook.pauseAsked = true;
+                CallHost(window, WM_SETFOCUS, wParam, 0);
+            }
             break;
         default:
             break;
     }
+    if (hook.options.clipCursor) FollowWithMouseClip(window, message, wParam, lParam);
 }
 
 LRESULT CALLBACK GameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (!hook.pinned && !OursIsOnTop(window)) KeepPluginLoaded();
     ReportModeInUse();  // the first message after the device selection: its mode has settled
-    // The host hides the cursor on every WM_SETCURSOR, frame included: over
-    // the frame the player needs it to move, size or close the window.
-    if (message == WM_SETCURSOR && hook.framed && LOWORD(lParam) != HTCLIENT) {
-        ShowCursorAtZero(true);
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
+    LRESULT result = 0;
+    if (AnswerFirst(window, message, wParam, lParam, &result)) return result;
     const WNDPROC hostProcedure = hook.hostProcedure;
-    const LRESULT result = CallWindowProcA(hostProcedure, window, message, wParam, lParam);
-    if (message == WM_SETCURSOR && hook.framed) KeepHiddenCursorNearZero();
-    if (hook.clipCursor) KeepCursorInside(window, message, wParam, lParam);
+    result = CallHost(window, message, wParam, lParam);
+    FollowHost(window, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         // The window is gone: nothing left to put back.
         if (OursIsOnTop(window)) SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(hostProcedure));
@@ -130,20 +124,19 @@ LRESULT CALLBACK GameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
 }  // namespace
 
-void HookGameWindow(HWND window, bool framed, bool clipCursor) {
-    if ((!framed && !clipCursor) || hook.window != nullptr) return;
-    hook.framed = framed;
-    hook.clipCursor = clipCursor;
-    hook.confining = false;
+void HookGameWindow(HWND window, const GameWindowOptions& options) {
+    if (hook.window != nullptr) return;
+    hook.options = options;
+    hook.pauseAsked = false;
     hook.hostProcedure = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&GameWindowProc)));
     hook.window = window;
-    if (clipCursor && GetActiveWindow() == window && IsWindowVisible(window)) ConfineCursor(window);
+    if (options.clipCursor) StartMouseClip(window);
 }
 
 void UnhookGameWindow() {
     if (hook.window == nullptr) return;
-    ReleaseCursor();
+    ReleaseMouseClip();
     if (OursIsOnTop(hook.window)) {
         SetWindowLongPtrA(hook.window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(hook.hostProcedure));
         hook.window = nullptr;

@@ -1,13 +1,22 @@
 // Our procedure in front of the game window's, in the windowed mode: the
-// system's cursor over the frame, and the mouse kept inside the window while
-// the game has the focus.
+// system's cursor over the frame, the mouse kept inside, Alt+Enter, the kept
+// shape while sizing, the remembered place and Vice City's pause on leaving.
 #pragma once
 
 #include <windows.h>
 
-// Takes over the window's procedure when it needs us (framed, or
-// clipCursor); otherwise leaves it alone.
-void HookGameWindow(HWND window, bool framed, bool clipCursor);
+#include "window/window_shape.h"
+
+struct GameWindowOptions {
+    bool clipCursor;
+    bool altEnter;
+    bool pauseOnLeave;  // the host asks for its pause menu on WM_SETFOCUS
+    bool remember;
+    AspectRatio aspect;  // none kept when 0 x 0
+};
+
+// Takes over the window's procedure (once; a second call changes nothing).
+void HookGameWindow(HWND window, const GameWindowOptions& options);
 // Before we are unloaded while the game runs: puts the host's procedure
 // back if ours is still the window's; if another procedure was put over
 // ours, keeps the plug-in loaded instead, so that chain stays whole.

@@ -1,19 +1,6 @@
 #include "window/window_placement.h"
 
-#include <limits.h>
-
 namespace {
-
-int Saturate(long long value) {
-    if (value > INT_MAX) return INT_MAX;
-    if (value < INT_MIN) return INT_MIN;
-    return static_cast<int>(value);
-}
-
-int Extent(int from, int to) {
-    const long long extent = static_cast<long long>(to) - from;
-    return extent < 0 ? 0 : Saturate(extent);
-}
 
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -23,11 +10,12 @@ bool EndsCopiedWord(char c) { return c == '\0' || c == ' ' || c == '\t' || c == 
 
 }  // namespace
 
-int ScreenRect::Width() const { return Extent(left, right); }
-int ScreenRect::Height() const { return Extent(top, bottom); }
+int Clamp(int value, int low, int high) { return value < low ? low : value > high ? high : value; }
 
 ScreenRect RectAt(int x, int y, int width, int height) {
-    return {x, y, Saturate(static_cast<long long>(x) + width), Saturate(static_cast<long long>(y) + height)};
+    x = Clamp(x, -kFarthest, kFarthest);
+    y = Clamp(y, -kFarthest, kFarthest);
+    return {x, y, x + Clamp(width, 0, kFarthest), y + Clamp(height, 0, kFarthest)};
 }
 
 const char* ParseWholeNumber(const char* text, int* value) {
@@ -35,14 +23,14 @@ const char* ParseWholeNumber(const char* text, int* value) {
     const bool negative = *text == '-';
     if (*text == '-' || *text == '+') ++text;
     if (*text < '0' || *text > '9') return nullptr;
-    long long number = 0;
+    const unsigned limit = negative ? 2147483648u : 2147483647u;
+    unsigned number = 0;
     for (; *text >= '0' && *text <= '9'; ++text) {
-        number = number * 10 + (*text - '0');
-        if (number > static_cast<long long>(INT_MAX) + 1) return nullptr;
+        const unsigned digit = static_cast<unsigned>(*text - '0');
+        if (number > (limit - digit) / 10) return nullptr;
+        number = number * 10 + digit;
     }
-    if (negative) number = -number;
-    if (number > INT_MAX) return nullptr;
-    *value = static_cast<int>(number);
+    *value = negative ? static_cast<int>(0u - number) : static_cast<int>(number);
     return text;
 }
 
@@ -72,7 +60,7 @@ WindowPos ParseWindowPos(const char* value) {
     }
     const char* comma = ParseWholeNumber(value, &pos.x);
     if (comma != nullptr && *comma == ',' && ParseWholeNumber(comma + 1, &pos.y) != nullptr) {
-        pos.kind = WindowPosKind::Point;
+        pos = {WindowPosKind::Point, Clamp(pos.x, -kFarthest, kFarthest), Clamp(pos.y, -kFarthest, kFarthest)};
     } else {
         pos = {WindowPosKind::NotUnderstood, 0, 0};
     }
@@ -94,15 +82,11 @@ bool ParseWindowSize(const char* value, int* width, int* height) {
 }
 
 bool BoundWindowSize(int* width, int* height, const FrameInsets& insets, int largestWidth, int largestHeight) {
-    const long long smallestWidth = static_cast<long long>(kSmallestClientWidth) + insets.Width();
-    const long long smallestHeight = static_cast<long long>(kSmallestClientHeight) + insets.Height();
-    long long w = *width < smallestWidth ? smallestWidth : *width;
-    long long h = *height < smallestHeight ? smallestHeight : *height;
-    if (w > largestWidth) w = largestWidth;
-    if (h > largestHeight) h = largestHeight;
+    const int w = Clamp(*width, kSmallestClientWidth + insets.Width(), largestWidth);
+    const int h = Clamp(*height, kSmallestClientHeight + insets.Height(), largestHeight);
     const bool changed = w != *width || h != *height;
-    *width = Saturate(w);
-    *height = Saturate(h);
+    *width = w;
+    *height = h;
     return changed;
 }
 
@@ -139,8 +123,8 @@ WindowPlacement PlaceWindow(const WindowRequest& request, const ScreenRect& wind
             placement.x = request.pos.x;
             placement.y = request.pos.y;
             if (request.onNamedMonitor) {
-                placement.x = Saturate(static_cast<long long>(monitor.left) + request.pos.x);
-                placement.y = Saturate(static_cast<long long>(monitor.top) + request.pos.y);
+                placement.x += monitor.left;
+                placement.y += monitor.top;
             }
             break;
         case WindowPosKind::Centre: {

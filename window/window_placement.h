@@ -5,15 +5,22 @@
 
 #include <stddef.h>
 
+// The plug-in's positions and sizes: far beyond any screen, yet small enough
+// that sums, and products with a ratio's part, never overflow an int.
+constexpr int kFarthest = 1 << 20;        // positions within -kFarthest..kFarthest
+constexpr int kLargestExtent = 1 << 16;   // sizes the arithmetic multiplies
+constexpr int kLargestRatioPart = 10000;  // a ratio's width and height
+int Clamp(int value, int low, int high);
+
 struct ScreenRect {
     int left;
     int top;
     int right;
     int bottom;
-    int Width() const;  // never negative, capped at INT_MAX
-    int Height() const;
+    int Width() const { return right - left; }
+    int Height() const { return bottom - top; }
 };
-// The rectangle at x, y of the given size, its far edges held within int.
+// The rectangle at x, y of the given size, all held within kFarthest.
 ScreenRect RectAt(int x, int y, int width, int height);
 
 // The difference between a window's outer rectangle and its client area.
@@ -36,7 +43,8 @@ struct WindowPos {
     int x;  // outer top-left corner, screen coordinates (Point only)
     int y;
 };
-// The windowpos value: "X,Y", "center" or "centre" (any case); null is Absent.
+// The windowpos value: "X,Y" (held within kFarthest), "center" or "centre"
+// (any case); null is Absent.
 WindowPos ParseWindowPos(const char* value);
 
 // The windowsize value "WxH": the outer size. False for anything else,

@@ -166,6 +166,9 @@ LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             break;
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
+        case WM_SYSCHAR:
+            hostWindowMessages.push_back({message, wParam, lParam});
+            if (message == WM_SYSCHAR) break;
             return 0;
         case WM_SIZE:
             hostWindowMessages.push_back({message, wParam, lParam});

@@ -89,7 +89,8 @@ HWND CreateHostWindow();
 
 // The host's window procedure: hides the cursor on every WM_SETCURSOR,
 // swallows key presses, resizes the window at once on WM_SIZING, and records
-// WM_SIZE and a private message, which it answers with kHostPrivateResult.
+// key messages, WM_SIZE and a private message, which it answers with
+// kHostPrivateResult.
 // From its main loop on, WM_SIZE with a size resizes the camera and the
 // record's width and height; Vice City's asks for its pause menu on
 // WM_SETFOCUS.

@@ -377,15 +377,20 @@ SCENARIO("window: the cursor shows over the frame and hides over the game") {
     RestoreCursor(cursorBefore);
 }
 
-SCENARIO("window: the game's procedure is left alone without a frame or clipcursor") {
-    for (const char* settings : {"dispora=1024x768x32\nclipcursor=yes\n", "dispora=windowed\nborderless=yes\n"}) {
-        DeferredRun run = LoadThenStartGame(kStandInBuilds[0], settings);
-        CHECK(ProcedureIsHosts(run.window));
-        UnloadPlugin(run.plugin);
-    }
+SCENARIO("window: ours in front when borderless too, the game's own cursor there; a full-screen pick left alone") {
+    DeferredRun fullScreen = LoadThenStartGame(kStandInBuilds[0], "dispora=1024x768x32\nclipcursor=yes\n");
+    CHECK(ProcedureIsHosts(fullScreen.window));
+    UnloadPlugin(fullScreen.plugin);
+    DeferredRun deferred = LoadThenStartGame(kStandInBuilds[0], "dispora=windowed\nborderless=yes\n");
+    CHECK(!ProcedureIsHosts(deferred.window));
+    const int cursorBefore = CursorDisplayCount();
+    CHECK(MoveOver(deferred.window, HTCLIENT) < 0);  // hidden, as the game wants
+    UnloadPlugin(deferred.plugin);
+    RestoreCursor(cursorBefore);
     ImmediateRun run = LoadWithWindow(kStandInBuilds[1], "dispora=windowed\nborderless=yes\n");
-    CHECK(ProcedureIsHosts(run.window));
+    CHECK(!ProcedureIsHosts(run.window));
     UnloadPlugin(run.plugin);
+    CHECK(ProcedureIsHosts(run.window));
     RestoreCursor(run.cursorBefore);
 }
 
@@ -564,4 +569,265 @@ SCENARIO("window: dpiaware applies only when loaded before the game window") {
     CHECK_EQ(DpiAwareness(), before);
     UnloadPlugin(run.plugin);
     RestoreCursor(run.cursorBefore);
+}
+
+// --- Alt+Enter, aspect, monitor, remember, pauseonleave ------------------------------
+namespace {
+
+constexpr LPARAM kAltHeld = 1 | (1 << 29);
+constexpr LPARAM kRepeat = 1 << 30;
+
+int HostSaw(UINT message, WPARAM wParam) {
+    int seen = 0;
+    for (const HostWindowMessage& m : hostWindowMessages) seen += m.message == message && m.wParam == wParam;
+    return seen;
+}
+
+// The game draws into the whole client area: the record and camera follow it.
+void CheckGameFollowsClient(HWND window) {
+    const RECT client = ClientArea(window);
+    CHECK_EQ(RecordSizes().width, client.right);
+    CHECK_EQ(RecordSizes().height, client.bottom);
+    CHECK_EQ(HostCamera().cx, client.right);
+    CHECK_EQ(HostCamera().cy, client.bottom);
+}
+
+void CheckCoversMonitor(HWND window) {
+    const RECT monitor = PrimaryMonitor(false);
+    CheckOuter(window, monitor.left, monitor.top, monitor.right - monitor.left, monitor.bottom - monitor.top);
+    CHECK_EQ(GetWindowLongA(window, GWL_STYLE) & (kFrameStyles | WS_SYSMENU), 0);
+    CheckGameFollowsClient(window);
+}
+
+void AltEnter(HWND window, LPARAM extra = 0) {
+    SendMessageA(window, WM_SYSKEYDOWN, VK_RETURN, kAltHeld | extra);
+    SendMessageA(window, WM_SYSCHAR, '\r', kAltHeld | extra);
+}
+
+}  // namespace
+
+SCENARIO("window: Alt+Enter switches a framed window to borderless full screen and back") {
+    DeferredRun run = LoadThenStartGame(
+        kStandInBuilds[2], "dispora=windowed\nwindowsize=800x600\nwindowpos=40,30\ntopmost=always\nclipcursor=yes\n");
+    const LONG framedStyle = GetWindowLongA(run.window, GWL_STYLE);
+    hostWindowMessages.clear();
+    ClearCapturedOutput();
+    AltEnter(run.window);
+    CheckCoversMonitor(run.window);
+    CHECK(IsTopmost(run.window));
+    CHECK(CursorConfinedTo(run.window));
+    AltEnter(run.window, kRepeat);  // the key held down: nothing more
+    CheckCoversMonitor(run.window);
+    SendMessageA(run.window, WM_SYSKEYDOWN, VK_MENU, kAltHeld);
+    AltEnter(run.window);
+    CheckOuter(run.window, 40, 30, 800, 600);
+    CHECK_EQ(GetWindowLongA(run.window, GWL_STYLE), framedStyle);
+    CheckGameFollowsClient(run.window);
+    CHECK(CursorConfinedTo(run.window));
+    CHECK(IsTopmost(run.window));
+    CHECK_EQ(HostSaw(WM_SYSKEYDOWN, VK_RETURN) + HostSaw(WM_SYSCHAR, '\r'), 0);
+    CHECK_EQ(HostSaw(WM_SYSKEYDOWN, VK_MENU), 1);
+    const RECT monitor = PrimaryMonitor(false);
+    char line[96];
+    snprintf(line, sizeof(line), "Alt+Enter: borderless full screen, %ld x %ld at %ld, %ld\n",
+             monitor.right - monitor.left, monitor.bottom - monitor.top, monitor.left, monitor.top);
+    CHECK(engine.logLines == (std::vector<std::string>{std::string("[dispora.asi] ") + line,
+                                                       "[dispora.asi] Alt+Enter: framed window, 800 x 600 at 40, 30\n"}));
+    UnloadPlugin(run.plugin);
+}
+
+SCENARIO("window: Alt+Enter from a borderless start, switched off, and never for a full-screen pick") {
+    DeferredRun run = LoadThenStartGame(kStandInBuilds[0], "dispora=windowed\nborderless=yes\n");
+    AltEnter(run.window);
+    const RECT monitor = PrimaryMonitor(false), work = PrimaryMonitor(true);
+    const RECT client = ClientArea(run.window);
+    CHECK_EQ(client.right, (monitor.right - monitor.left) * 3 / 4);
+    CHECK_EQ(client.bottom, (monitor.bottom - monitor.top) * 3 / 4);
+    const RECT bounds = WindowBounds(run.window);
+    CHECK_EQ(bounds.left - work.left, work.right - bounds.right);  // centred in the work area
+    CheckFramed(run.window);
+    CheckGameFollowsClient(run.window);
+    AltEnter(run.window);
+    CheckCoversMonitor(run.window);
+    UnloadPlugin(run.plugin);
+    for (const char* settings : {"dispora=windowed\naltenter=no\n", "dispora=1024x768x32\n"}) {
+        run = LoadThenStartGame(kStandInBuilds[0], settings);
+        const RECT before = WindowBounds(run.window);
+        hostWindowMessages.clear();
+        AltEnter(run.window);
+        CHECK_EQ(HostSaw(WM_SYSKEYDOWN, VK_RETURN), 1);
+        const RECT after = WindowBounds(run.window);
+        CHECK(EqualRect(&before, &after));
+        UnloadPlugin(run.plugin);
+    }
+}
+
+namespace {
+
+// The system's WM_SIZING for a drag of one edge to the proposed outer
+// rectangle; returns the client area the window then has.
+RECT Drag(HWND window, int edge, RECT proposed) {
+    SendMessageA(window, WM_SIZING, edge, reinterpret_cast<LPARAM>(&proposed));
+    return ClientArea(window);
+}
+
+RECT Grown(RECT rect, int left, int top, int right, int bottom) {
+    return {rect.left + left, rect.top + top, rect.right + right, rect.bottom + bottom};
+}
+
+}  // namespace
+
+SCENARIO("window: aspect keeps the shape while dragging and maximising; the smallest size") {
+    DeferredRun run = LoadThenStartGame(kStandInBuilds[1], "dispora=windowed\nwindowsize=900x700\naspect=4:3\n");
+    const struct {
+        int edge;
+        int left, top, right, bottom;
+        int width, height;  // 0: follows the other by 4:3
+    } drags[] = {{WMSZ_RIGHT, 0, 0, 100, 0, 0, 0},         {WMSZ_LEFT, -60, 0, 0, 0, 0, 0},
+                 {WMSZ_BOTTOM, 0, 0, 0, 90, 0, 0},         {WMSZ_TOP, 0, -30, 0, 0, 0, 0},
+                 {WMSZ_BOTTOMRIGHT, 0, 0, 200, 20, 0, 0},  {WMSZ_TOPLEFT, 5000, 5000, 0, 0, 320, 240}};
+    for (const auto& d : drags) {
+        const RECT bounds = WindowBounds(run.window);
+        const RECT client = Drag(run.window, d.edge, Grown(bounds, d.left, d.top, d.right, d.bottom));
+        CHECK(abs(client.right * 3 - client.bottom * 4) <= 4);
+        if (d.width != 0) CHECK_EQ(client.right, d.width);
+        if (d.width != 0) CHECK_EQ(client.bottom, d.height);
+        CheckGameFollowsClient(run.window);
+    }
+    ShowWindow(run.window, SW_MAXIMIZE);
+    const RECT work = PrimaryMonitor(true);
+
+    RECT client = ClientArea(run.window);
+    CHECK(abs(client.right * 3 - client.bottom * 4) <= 4);
+    CHECK(client.bottom == work.bottom - work.top || client.right == work.right - work.left);
+    MapWindowPoints(run.window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    CHECK(abs((client.left - work.left) - (work.right - client.right)) <= 1);  // centred
+    UnloadPlugin(run.plugin);
+
+    run = LoadThenStartGame(kStandInBuilds[1], "dispora=windowed\naspect=wide\n");
+    CHECK(Logged("aspect \"wide\" not understood: ignored\n"));
+    const RECT free = Drag(run.window, WMSZ_RIGHT, Grown(WindowBounds(run.window), 0, 0, 200, 0));
+    CHECK_EQ(free.right, 840);
+    CHECK_EQ(free.bottom, 448);
+    const RECT smallest = Drag(run.window, WMSZ_BOTTOMLEFT, Grown(WindowBounds(run.window), 800, 0, 0, -440));
+    CHECK_EQ(smallest.right, 320);
+    CHECK_EQ(smallest.bottom, 240);
+    UnloadPlugin(run.plugin);
+}
+
+SCENARIO("window: monitor=1 is the stand-in's monitor, on both roads; a monitor that is not there") {
+    const RECT monitor = PrimaryMonitor(false), work = PrimaryMonitor(true);
+    DeferredRun run = LoadThenStartGame(kStandInBuilds[3], "dispora=windowed\nmonitor=1\nwindowpos=40,30\n");
+    CHECK_EQ(WindowBounds(run.window).left, monitor.left + 40);
+    CHECK_EQ(WindowBounds(run.window).top, monitor.top + 30);
+    UnloadPlugin(run.plugin);
+    ImmediateRun immediate = LoadWithWindow(kStandInBuilds[3], "dispora=windowed\nmonitor=1\n");
+    CheckOuter(immediate.window, work.left + (work.right - work.left - 800) / 2,
+               work.top + (work.bottom - work.top - 600) / 2, 800, 600);
+    UnloadPlugin(immediate.plugin);
+    RestoreCursor(immediate.cursorBefore);
+    run = LoadThenStartGame(kStandInBuilds[3], "dispora=windowed\nmonitor=2\n");
+    CHECK(Logged("monitor \"2\" is not there: ignored\n"));
+    CHECK_EQ(WindowBounds(run.window).left, run.before.left);
+    UnloadPlugin(run.plugin);
+}
+
+namespace {
+
+std::string RememberedPath() { return RigDirectory() + "dispora-window.ini"; }
+
+std::string FileText(const std::string& path) {
+    std::string text;
+    if (FILE* file = fopen(path.c_str(), "rb")) {
+        char buffer[512];
+        text.assign(buffer, fread(buffer, 1, sizeof(buffer), file));
+        fclose(file);
+    }
+    return text;
+}
+
+void EndMove(HWND window, int x, int y) {
+    SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    SendMessageA(window, WM_EXITSIZEMOVE, 0, 0);
+}
+
+}  // namespace
+
+SCENARIO("window: remember keeps the framed window's place for the next start, on both roads") {
+    DeleteFileA(RememberedPath().c_str());
+    const char* settings = "dispora=windowed\nwindowsize=800x600\nwindowpos=40,30\nremember=yes\n";
+    DeferredRun run = LoadThenStartGame(kStandInBuilds[0], settings);
+    CheckOuter(run.window, 40, 30, 800, 600);
+    CHECK_TEXT(FileText(RememberedPath()), "");
+    EndMove(run.window, 100, 120);
+    const std::string saved = "windowpos=100,120\r\nwindowsize=800x600\r\n";
+    CHECK_TEXT(FileText(RememberedPath()), saved);
+    ShowWindow(run.window, SW_MAXIMIZE);
+    SendMessageA(run.window, WM_EXITSIZEMOVE, 0, 0);
+    ShowWindow(run.window, SW_RESTORE);
+    AltEnter(run.window);
+    SendMessageA(run.window, WM_EXITSIZEMOVE, 0, 0);
+    CHECK_TEXT(FileText(RememberedPath()), saved);  // nothing while maximised or borderless
+    UnloadPlugin(run.plugin);
+    CHECK_TEXT(FileText(SettingsFilePath()), settings);  // dispora.ini is never written
+
+    run = LoadThenStartGame(kStandInBuilds[0], settings);
+    CheckOuter(run.window, 100, 120, 800, 600);
+    CHECK(Logged("using the remembered window: 800 x 600 at 100, 120\n"));
+    UnloadPlugin(run.plugin);
+    ImmediateRun immediate = LoadWithWindow(kStandInBuilds[0], settings);
+    CheckOuter(immediate.window, 100, 120, 800, 600);
+    UnloadPlugin(immediate.plugin);
+    RestoreCursor(immediate.cursorBefore);
+
+    FILE* offScreen = fopen(RememberedPath().c_str(), "wb");
+    fputs("windowpos=-9000,100\r\nwindowsize=800x600\r\n", offScreen);
+    fclose(offScreen);
+    run = LoadThenStartGame(kStandInBuilds[0], settings);
+    CHECK(Logged("the remembered window at -9000, 100 is on no monitor: ignored\n"));
+    CheckOuter(run.window, 40, 30, 800, 600);
+    UnloadPlugin(run.plugin);
+    DeleteFileA(RememberedPath().c_str());
+}
+
+SCENARIO("window: remember in a folder that cannot be written says so once and plays on") {
+    const std::string blocker = RigDirectory() + "dispora-window.ini.new";
+    CreateDirectoryA(blocker.c_str(), nullptr);  // the file beside it cannot be made
+    DeferredRun run = LoadThenStartGame(kStandInBuilds[2], "dispora=windowed\nremember=yes\n");
+    EndMove(run.window, 60, 70);
+    EndMove(run.window, 80, 90);
+    int said = 0;
+    for (const std::string& line : engine.logLines) said += line.find("dispora-window.ini") != std::string::npos;
+    CHECK_EQ(said, 1);
+    CHECK(Logged("cannot write dispora-window.ini beside the plug-in: the window's place is not remembered\n"));
+    CHECK_EQ(GetFileAttributesA(RememberedPath().c_str()), INVALID_FILE_ATTRIBUTES);
+    UnloadPlugin(run.plugin);
+    RemoveDirectoryA(blocker.c_str());
+}
+
+SCENARIO("window: pauseonleave gives Vice City its pause request when the player leaves") {
+    const struct {
+        const StandInBuild& build;
+        const char* settings;
+        int onLeaving, onReturning;
+    } cases[] = {{kStandInBuilds[2], "dispora=windowed\npauseonleave=yes\n", 1, 0},
+                 {kStandInBuilds[3], "dispora=windowed\n", 0, 1},
+                 {kStandInBuilds[3], "dispora=1024x768x32\npauseonleave=yes\n", 0, 1},
+                 {kStandInBuilds[0], "dispora=windowed\npauseonleave=yes\n", 0, 0}};
+    HWND other = CreateWindowExA(0, "STATIC", "another program", WS_POPUP | WS_VISIBLE, 900, 700, 60, 40, nullptr,
+                                 nullptr, nullptr, nullptr);
+    for (const auto& c : cases) {
+        DeferredRun run = LoadThenStartGame(c.build, c.settings);
+        SetForegroundWindow(run.window);
+        for (int absence = 0; absence < 2; ++absence) {
+            hostPauseRequests = 0;
+            SetForegroundWindow(other);
+            CHECK_EQ(hostPauseRequests, c.onLeaving);
+            SetForegroundWindow(run.window);
+            CHECK_EQ(hostPauseRequests, c.onLeaving + c.onReturning);
+        }
+        CHECK_EQ(Logged("pauseonleave: GTA III does not pause on focus changes\n"), &c.build == &kStandInBuilds[0]);
+        UnloadPlugin(run.plugin);
+    }
+    DestroyWindow(other);
 }

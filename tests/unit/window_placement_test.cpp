@@ -126,12 +126,15 @@ TEST(WindowSize, ClientAreaAtLeastTheSmallestAndTheWindowAtMostTheLargest) {
     }
 }
 
-TEST(Placement, ExtremeValuesStayWithinInt) {
-    const ScreenRect far = RectAt(INT_MAX - 10, INT_MIN, INT_MAX, INT_MAX);
-    EXPECT_EQ(far.right, INT_MAX);
-    EXPECT_EQ(far.bottom, -1);
-    EXPECT_EQ(ScreenRect({INT_MIN, 0, INT_MAX, 0}).Width(), INT_MAX);
-    EXPECT_EQ(ScreenRect({10, 0, 5, 0}).Width(), 0);
+TEST(Placement, ExtremeValuesAreHeldWithinTheFarthestPosition) {
+    const WindowPos pos = ParseWindowPos("-2147483648,2147483647");
+    EXPECT_EQ(pos.x, -kFarthest);
+    EXPECT_EQ(pos.y, kFarthest);
+    const ScreenRect far = RectAt(INT_MAX, INT_MIN, INT_MAX, -5);
+    EXPECT_EQ(far.left, kFarthest);
+    EXPECT_EQ(far.right, 2 * kFarthest);
+    EXPECT_EQ(far.top, -kFarthest);
+    EXPECT_EQ(far.bottom, -kFarthest);
     const WindowPlacement centred = CentreIn(kWorkArea, INT_MAX, INT_MAX);
     EXPECT_EQ(centred.x, -1920);
     EXPECT_EQ(centred.y, 0);
@@ -148,10 +151,10 @@ TEST(Placement, OnANamedMonitorPointsCountFromItsCornerAndNoPositionCentres) {
     EXPECT_TRUE(centred.move);
     EXPECT_EQ(centred.x, -1920 + 560);
     EXPECT_EQ(centred.y, 220);
-    request.pos = {WindowPosKind::Point, INT_MIN, INT_MAX};
+    request.pos = ParseWindowPos("-2147483648,2147483647");
     const WindowPlacement far = PlaceWindow(request, kWindow, kMonitor, kWorkArea);
-    EXPECT_EQ(far.x, INT_MIN);
-    EXPECT_EQ(far.y, INT_MAX);
+    EXPECT_EQ(far.x, -1920 - kFarthest);
+    EXPECT_EQ(far.y, kFarthest);
 }
 
 }  // namespace

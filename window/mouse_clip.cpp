@@ -1,0 +1,91 @@
+#include "window/mouse_clip.h"
+
+namespace {
+
+bool confining;  // the cursor belongs inside the window now
+
+}  // namespace
+
+void ReleaseMouseClip() {
+    if (!confining) return;
+    ClipCursor(nullptr);
+    confining = false;
+}
+
+namespace {
+
+// Clips to the client area as it is now; called again whenever the window
+// moves, changes size or is shown, since a clip made while it was still
+// hidden may not hold. Only while the game is in front: the system's
+// foreground lock can leave it active in its own thread while another
+// program is in front, and the mouse must not be trapped there.
+void ConfineCursor(HWND window) {
+    if (GetForegroundWindow() != window) return ReleaseMouseClip();
+    RECT client = {};
+    GetClientRect(window, &client);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    ClipCursor(&client);
+    confining = true;
+}
+
+bool ClickedOnClient(HWND window) {
+    POINT cursor = {};
+    GetCursorPos(&cursor);
+    return SendMessageA(window, WM_NCHITTEST, 0, MAKELPARAM(cursor.x, cursor.y)) == HTCLIENT;
+}
+
+// Ctrl+Alt frees the mouse for the frame and other programs without
+// leaving the game.
+bool CtrlAltHeld() { return GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) < 0; }
+
+// After the game's own handling: confine while active, follow moves and
+// size changes, let go whenever the player needs the mouse elsewhere.
+}  // namespace
+
+void FollowWithMouseClip(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE || HIWORD(wParam) != 0 || CtrlAltHeld()) {
+                ReleaseMouseClip();
+            } else if (LOWORD(wParam) == WA_ACTIVE || ClickedOnClient(window)) {
+                // A click on the frame does what the frame does: the next
+                // click into the game confines.
+                ConfineCursor(window);
+            }
+            break;
+        case WM_ACTIVATEAPP:
+            if (wParam == FALSE) ReleaseMouseClip();
+            break;
+        case WM_SIZE:
+            if (wParam == SIZE_MINIMIZED) ReleaseMouseClip();
+            break;
+        case WM_WINDOWPOSCHANGED: {
+            // The game's window can become active while still hidden; it
+            // then gets no activation when the game shows it.
+            const bool shownActive = (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW) != 0 &&
+                                     GetActiveWindow() == window && !CtrlAltHeld();
+            if ((confining || shownActive) && !IsIconic(window)) ConfineCursor(window);
+            break;
+        }
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            if (CtrlAltHeld()) ReleaseMouseClip();
+            break;
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+        case WM_XBUTTONDOWN:
+            if (!confining && GetActiveWindow() == window && !CtrlAltHeld()) ConfineCursor(window);
+            break;
+        case WM_DESTROY:
+            ReleaseMouseClip();
+            break;
+        default:
+            break;
+    }
+}
+
+void StartMouseClip(HWND window) {
+    confining = false;
+    if (GetActiveWindow() == window && IsWindowVisible(window)) ConfineCursor(window);
+}

@@ -1,0 +1,23 @@
+#include "window/window_sizing.h"
+
+#include "window/screen_geometry.h"
+
+void KeepShapeWhileSizing(HWND window, int edge, RECT* proposed, AspectRatio aspect) {
+    if (edge < static_cast<int>(SizingEdge::Left) || edge > static_cast<int>(SizingEdge::BottomRight)) return;
+    *proposed = ToRect(SizeWhileDragging(static_cast<SizingEdge>(edge), ToScreenRect(*proposed), WindowRectOf(window),
+                                         FrameAround(window), aspect));
+}
+
+void LimitTracking(HWND window, MINMAXINFO* limits, AspectRatio aspect) {
+    const FrameInsets frame = FrameAround(window);
+    limits->ptMinTrackSize = {kSmallestClientWidth + frame.Width(), kSmallestClientHeight + frame.Height()};
+    if (!aspect.Kept()) return;
+    // The maximised position counts from the monitor's top-left corner.
+    const MonitorArea area = MonitorOfWindow(window);
+    const ScreenRect maximised = MaximisedWithRatio(area.workArea, frame, aspect);
+    limits->ptMaxPosition = {maximised.left - area.monitor.left, maximised.top - area.monitor.top};
+    limits->ptMaxSize = {maximised.Width(), maximised.Height()};
+    // The system holds a maximised window within the tracking size too.
+    if (limits->ptMaxTrackSize.x < limits->ptMaxSize.x) limits->ptMaxTrackSize.x = limits->ptMaxSize.x;
+    if (limits->ptMaxTrackSize.y < limits->ptMaxSize.y) limits->ptMaxTrackSize.y = limits->ptMaxSize.y;
+}
