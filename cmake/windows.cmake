@@ -33,8 +33,15 @@ set(DISPORA_WIN32_SOURCES
 
 # msvcrt's own printf family keeps the DLL small.
 set(DISPORA_DEFINES __USE_MINGW_ANSI_STDIO=0 _WIN32_WINNT=0x0501 WIN32_LEAN_AND_MEAN)
+# Arguments pushed rather than stored take a tenth off the code. Pushing
+# needs the stack probe off, so no frame may reach the 4 KiB guard page: the
+# frame-size warning (an error) keeps it that way, and the log line builder,
+# whose two buffers need the probe, keeps the default code.
 set(DISPORA_CXX_FLAGS -Os -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables
-    -ffunction-sections)
+    -ffunction-sections -mno-accumulate-outgoing-args -mno-stack-arg-probe -Wframe-larger-than=3072
+    -mpreferred-stack-boundary=2)
+set_source_files_properties(core/log.cpp PROPERTIES
+    COMPILE_OPTIONS "-maccumulate-outgoing-args;-mstack-arg-probe;-Wframe-larger-than=8192")
 # No libgcc or libstdc++ DLLs beside the game: the runtime parts are linked in.
 set(DISPORA_LINK_FLAGS -static -static-libgcc -static-libstdc++ -Wl,--gc-sections -s
     -Wl,--enable-stdcall-fixup)

@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include "core/log_line.h"
+#include "settings/config.h"
 
 namespace {
 
@@ -45,9 +46,13 @@ void BuildModeRowText(char* row, size_t size, const ModeInfo& mode) {
 
 ModeRequest ParseModeRequest(const char* value) {
     ModeRequest request{false, 0, 0, 0};
-    if (sscanf(value, "%dx%dx%d", &request.width, &request.height, &request.depth) < 2) {
+    const char* x = ParseWholeNumber(value, &request.width);
+    x = x != nullptr && *x == 'x' ? ParseWholeNumber(x + 1, &request.height) : nullptr;
+    if (x == nullptr) {
         request.width = 0;
         request.height = 0;
+    } else if (*x == 'x') {
+        ParseWholeNumber(x + 1, &request.depth);
     }
     request.windowed = strncmp(value, "windowed", 8) == 0;
     return request;

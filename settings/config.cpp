@@ -73,6 +73,22 @@ const char* SkipBlanksAndEquals(const char* value) {
 
 }  // namespace
 
+const char* ParseWholeNumber(const char* text, int* value) {
+    while (*text == ' ' || *text == '\t') ++text;
+    const bool negative = *text == '-';
+    if (*text == '-' || *text == '+') ++text;
+    if (*text < '0' || *text > '9') return nullptr;
+    const unsigned limit = negative ? 2147483648u : 2147483647u;
+    unsigned number = 0;
+    for (; *text >= '0' && *text <= '9'; ++text) {
+        const unsigned digit = static_cast<unsigned>(*text - '0');
+        if (number > (limit - digit) / 10) return nullptr;
+        number = number * 10 + digit;
+    }
+    *value = negative ? static_cast<int>(0u - number) : static_cast<int>(number);
+    return text;
+}
+
 bool SiblingFilePath(char* path, size_t size, const char* modulePath, const char* fileName) {
     if (modulePath[0] == '\0') return false;
     const size_t nameLength = strlen(fileName);

@@ -42,6 +42,11 @@ private:
 
 extern Config* currentConfig;
 
+// A signed decimal whole number that fits an int, e.g. "-1200", after any
+// blanks; returns the character after it, or null (and leaves value alone)
+// when there is none.
+const char* ParseWholeNumber(const char* text, int* value);
+
 // The file fileName beside the module at modulePath, in path. False when
 // there is none to use: an empty module path, a name of 32 characters or
 // more, or a directory too long for the name to fit.

@@ -26,10 +26,10 @@ struct WindowSettings {
     GameWindowOptions options;
 };
 
-void LogNotUnderstood(const char* key, const char* value, const char* outcome) {
+void LogValue(const char* key, const char* value, const char* outcome) {
     char shown[32];
     CopySettingWord(shown, sizeof(shown), value);
-    LogMessage("%s \"%s\" not understood: %s\n", key, shown, outcome);
+    LogMessage("%s \"%s\" %s\n", key, shown, outcome);
 }
 
 // Keys for our procedure. A file value lasts only until the next lookup:
@@ -47,7 +47,7 @@ void ReadProcedureOptions(Config& config, WindowSettings& settings) {
     const char* aspect = config.GetString("aspect");
     switch (ParseAspect(aspect, aspectTrue, &options.aspect)) {
         case AspectKind::StartShape: settings.aspectFromStart = true; break;
-        case AspectKind::NotUnderstood: LogNotUnderstood("aspect", aspect, "ignored"); break;
+        case AspectKind::NotUnderstood: LogValue("aspect", aspect, "not understood: ignored"); break;
         default: break;
     }
 }
@@ -58,11 +58,7 @@ void ReadNamedMonitor(Config& config, WindowSettings& settings) {
     int number = 0;
     settings.namedMonitorFound = ParseWholeNumber(value, &number) != nullptr &&
                                  FindNumberedMonitor(number, &settings.namedMonitor);
-    if (!settings.namedMonitorFound) {
-        char shown[32];
-        CopySettingWord(shown, sizeof(shown), value);
-        LogMessage("monitor \"%s\" is not there: ignored\n", shown);
-    }
+    if (!settings.namedMonitorFound) LogValue("monitor", value, "is not there: ignored");
 }
 
 WindowSettings ReadWindowSettings() {
@@ -71,11 +67,11 @@ WindowSettings ReadWindowSettings() {
     WindowRequest& request = settings.request;
     if (const char* size = config.GetString("windowsize")) {
         request.hasSize = true;
-        if (!ParseWindowSize(size, &request.width, &request.height)) LogNotUnderstood("windowsize", size, "640 x 480");
+        if (!ParseWindowSize(size, &request.width, &request.height)) LogValue("windowsize", size, "not understood: 640 x 480");
     }
     const char* pos = config.GetString("windowpos");
     request.pos = ParseWindowPos(pos);
-    if (request.pos.kind == WindowPosKind::NotUnderstood) LogNotUnderstood("windowpos", pos, "ignored");
+    if (request.pos.kind == WindowPosKind::NotUnderstood) LogValue("windowpos", pos, "not understood: ignored");
     request.borderless = config.GetBool("borderless") != 0;
     const bool topmostTrue = config.GetBool("topmost") != 0;
     settings.zOrder = ParseTopmost(config.GetString("topmost"), topmostTrue);
@@ -206,7 +202,7 @@ void HookArrangedWindow(HWND window, WindowSettings& settings) {
     if (settings.aspectFromStart) {
         RECT client = {};
         GetClientRect(window, &client);
-        settings.options.aspect = {client.right, client.bottom};
+        settings.options.aspect = RatioOf(client.right, client.bottom);
     }
     // A game that starts borderless goes back to the remembered framed window.
     if (settings.remembered && settings.request.borderless) KeepFramedRectangle(settings.rememberedWindow);

@@ -8,7 +8,8 @@
 #include "window/window_placement.h"
 
 // The remembered outer rectangle, if the file holds one that lies on a
-// monitor now (one log line either way when there is a file).
+// monitor now (one log line either way when the file holds one); outer may
+// be written either way.
 bool ReadRememberedWindow(ScreenRect* outer);
 // Where the window starts: a later save only when it has changed since.
 void StartRemembering(HWND window);

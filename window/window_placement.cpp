@@ -1,5 +1,7 @@
 #include "window/window_placement.h"
 
+#include "settings/config.h"
+
 namespace {
 
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
@@ -16,22 +18,6 @@ ScreenRect RectAt(int x, int y, int width, int height) {
     x = Clamp(x, -kFarthest, kFarthest);
     y = Clamp(y, -kFarthest, kFarthest);
     return {x, y, x + Clamp(width, 0, kFarthest), y + Clamp(height, 0, kFarthest)};
-}
-
-const char* ParseWholeNumber(const char* text, int* value) {
-    while (*text == ' ' || *text == '\t') ++text;
-    const bool negative = *text == '-';
-    if (*text == '-' || *text == '+') ++text;
-    if (*text < '0' || *text > '9') return nullptr;
-    const unsigned limit = negative ? 2147483648u : 2147483647u;
-    unsigned number = 0;
-    for (; *text >= '0' && *text <= '9'; ++text) {
-        const unsigned digit = static_cast<unsigned>(*text - '0');
-        if (number > (limit - digit) / 10) return nullptr;
-        number = number * 10 + digit;
-    }
-    *value = negative ? static_cast<int>(0u - number) : static_cast<int>(number);
-    return text;
 }
 
 bool ValueIsWord(const char* value, const char* word) {

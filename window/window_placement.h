@@ -33,10 +33,6 @@ struct FrameInsets {
     int Height() const { return top + bottom; }
 };
 
-// A signed decimal whole number that fits an int, e.g. "-1200"; returns the
-// character after it, or null (and leaves value alone) when there is none.
-const char* ParseWholeNumber(const char* text, int* value);
-
 enum class WindowPosKind { Absent, Point, Centre, NotUnderstood };
 struct WindowPos {
     WindowPosKind kind;

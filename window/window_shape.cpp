@@ -3,6 +3,7 @@
 #include <string.h>
 
 #include "core/log_line.h"
+#include "settings/config.h"
 
 namespace {
 
@@ -154,8 +155,8 @@ bool ParseRememberedWindow(const char* text, ScreenRect* outer) {
     // The first line of each key counts; Absent means no windowpos line yet.
     WindowPos pos{WindowPosKind::Absent, 0, 0};
     const char* size = nullptr;
-    for (const char* line = text; line != nullptr; line = strchr(line, '\n')) {
-        if (*line == '\n') ++line;
+    for (const char* line = text; *line != '\0'; ++line) {
+        if (line != text && line[-1] != '\n') continue;
         if (pos.kind == WindowPosKind::Absent && strncmp(line, "windowpos=", 10) == 0) pos = ParseWindowPos(line + 10);
         if (size == nullptr && strncmp(line, "windowsize=", 11) == 0) size = line + 11;
     }

@@ -784,7 +784,7 @@ SCENARIO("window: remember keeps the framed window's place for the next start, o
     fputs("windowpos=-9000,100\r\nwindowsize=800x600\r\n", offScreen);
     fclose(offScreen);
     run = LoadThenStartGame(kStandInBuilds[0], settings);
-    CHECK(Logged("the remembered window at -9000, 100 is on no monitor: ignored\n"));
+    CHECK(Logged("the remembered window (800 x 600 at -9000, 100) is on no monitor: ignored\n"));
     CheckOuter(run.window, 40, 30, 800, 600);
     UnloadPlugin(run.plugin);
     DeleteFileA(RememberedPath().c_str());
