@@ -6,7 +6,7 @@ namespace {
 
 // An atom in the process's own atom table: no other program can see or
 // make it, so nothing outside the game can tell the plug-in to stand down.
-const char kClaimName[] = "dispora.asi: the working copy";
+const char kClaimName[] = "dispora.asi";
 ATOM processClaim;
 
 }  // namespace

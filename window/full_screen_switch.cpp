@@ -28,17 +28,16 @@ void SwitchFullScreen(HWND window) {
     const LONG style = GetWindowLongA(window, GWL_STYLE);
     const MonitorArea area = MonitorOfWindow(window);
     ScreenRect outer = area.monitor;
-    if (HasFrame(window)) {
+    const bool toFullScreen = HasFrame(window);
+    if (toFullScreen) {
         framed = {true, true, WindowRectOf(window), style & ~(WS_MAXIMIZE | WS_MINIMIZE)};
         SetWindowLongA(window, GWL_STYLE, (style & ~(kFrameStyles | WS_MAXIMIZE)) | WS_POPUP);
-        LogMessage("Alt+Enter: borderless full screen, %d x %d at %d, %d\n", outer.Width(), outer.Height(), outer.left,
-                   outer.top);
     } else {
         const LONG visible = style & WS_VISIBLE;
         SetWindowLongA(window, GWL_STYLE, framed.styleKept ? (framed.style & ~WS_VISIBLE) | visible : style | kFrameStyles);
         outer = framed.kept ? framed.outer : DefaultFramedWindow(area.monitor, area.workArea, FrameAround(window));
-        LogMessage("Alt+Enter: framed window, %d x %d at %d, %d\n", outer.Width(), outer.Height(), outer.left,
-                   outer.top);
     }
+    LogMessage("Alt+Enter: %s, %d x %d at %d, %d\n", toFullScreen ? "borderless full screen" : "framed window",
+               outer.Width(), outer.Height(), outer.left, outer.top);
     MoveWindowTo(window, outer);
 }

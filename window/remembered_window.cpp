@@ -52,9 +52,8 @@ bool ReadRememberedWindow(ScreenRect* outer) {
     CloseHandle(file);
     if (!ParseRememberedWindow(text, outer)) return false;
     const bool onAMonitor = OnSomeMonitor(*outer);
-    LogMessage(onAMonitor ? "using the remembered window: %d x %d at %d, %d\n"
-                          : "the remembered window (%d x %d at %d, %d) is on no monitor: ignored\n",
-               outer->Width(), outer->Height(), outer->left, outer->top);
+    LogMessage("remembered window %d x %d at %d, %d: %s\n", outer->Width(), outer->Height(), outer->left, outer->top,
+               onAMonitor ? "used" : "on no monitor, ignored");
     return onAMonitor;
 }
 
@@ -73,6 +72,6 @@ void RememberWindow(HWND window) {
         lastSaved = outer;
     } else if (!writeFailed) {
         writeFailed = true;
-        LogMessage("cannot write %s beside the plug-in: the window's place is not remembered\n", kFileName);
+        LogMessage("remember: cannot write %s beside the plug-in\n", kFileName);
     }
 }

@@ -152,17 +152,14 @@ size_t FormatRememberedWindow(char* out, size_t size, const ScreenRect& outer) {
 
 bool ParseRememberedWindow(const char* text, ScreenRect* outer) {
     if (text == nullptr) return false;
-    // The first line of each key counts; Absent means no windowpos line yet.
-    WindowPos pos{WindowPosKind::Absent, 0, 0};
-    const char* size = nullptr;
-    for (const char* line = text; *line != '\0'; ++line) {
-        if (line != text && line[-1] != '\n') continue;
-        if (pos.kind == WindowPosKind::Absent && strncmp(line, "windowpos=", 10) == 0) pos = ParseWindowPos(line + 10);
-        if (size == nullptr && strncmp(line, "windowsize=", 11) == 0) size = line + 11;
-    }
+    // The plug-in writes this file itself: the first of each key counts.
+    const char* pos = strstr(text, "windowpos=");
+    const char* size = strstr(text, "windowsize=");
+    if (pos == nullptr || size == nullptr) return false;
+    const WindowPos point = ParseWindowPos(pos + 10);
     int width = 0;
     int height = 0;
-    if (pos.kind != WindowPosKind::Point || size == nullptr || !ParseWindowSize(size, &width, &height)) return false;
-    *outer = RectAt(pos.x, pos.y, width, height);
+    if (point.kind != WindowPosKind::Point || !ParseWindowSize(size + 11, &width, &height)) return false;
+    *outer = RectAt(point.x, point.y, width, height);
     return true;
 }

@@ -63,7 +63,6 @@ const MonitorArea* FindMonitor(const MonitorArea* monitors, size_t count, int nu
 // file's own syntax, "windowpos=X,Y" and "windowsize=WxH", one a line.
 // Returns the text's length (0 when it does not fit).
 size_t FormatRememberedWindow(char* out, size_t size, const ScreenRect& outer);
-// Both lines, in any order (the first line of each key counts, as in the
-// settings file), with a position and a size the keys accept; false for
-// anything else.
+// Both lines, in any order (the first of each key counts), with a position
+// and a size the keys accept; false for anything else.
 bool ParseRememberedWindow(const char* text, ScreenRect* outer);

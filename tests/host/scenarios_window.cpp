@@ -773,7 +773,7 @@ SCENARIO("window: remember keeps the framed window's place for the next start, o
 
     run = LoadThenStartGame(kStandInBuilds[0], settings);
     CheckOuter(run.window, 100, 120, 800, 600);
-    CHECK(Logged("using the remembered window: 800 x 600 at 100, 120\n"));
+    CHECK(Logged("remembered window 800 x 600 at 100, 120: used\n"));
     UnloadPlugin(run.plugin);
     ImmediateRun immediate = LoadWithWindow(kStandInBuilds[0], settings);
     CheckOuter(immediate.window, 100, 120, 800, 600);
@@ -784,7 +784,7 @@ SCENARIO("window: remember keeps the framed window's place for the next start, o
     fputs("windowpos=-9000,100\r\nwindowsize=800x600\r\n", offScreen);
     fclose(offScreen);
     run = LoadThenStartGame(kStandInBuilds[0], settings);
-    CHECK(Logged("the remembered window (800 x 600 at -9000, 100) is on no monitor: ignored\n"));
+    CHECK(Logged("remembered window 800 x 600 at -9000, 100: on no monitor, ignored\n"));
     CheckOuter(run.window, 40, 30, 800, 600);
     UnloadPlugin(run.plugin);
     DeleteFileA(RememberedPath().c_str());
@@ -799,7 +799,7 @@ SCENARIO("window: remember in a folder that cannot be written says so once and p
     int said = 0;
     for (const std::string& line : engine.logLines) said += line.find("dispora-window.ini") != std::string::npos;
     CHECK_EQ(said, 1);
-    CHECK(Logged("cannot write dispora-window.ini beside the plug-in: the window's place is not remembered\n"));
+    CHECK(Logged("remember: cannot write dispora-window.ini beside the plug-in\n"));
     CHECK_EQ(GetFileAttributesA(RememberedPath().c_str()), INVALID_FILE_ATTRIBUTES);
     UnloadPlugin(run.plugin);
     RemoveDirectoryA(blocker.c_str());

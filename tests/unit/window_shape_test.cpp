@@ -143,7 +143,6 @@ TEST(Remembered, BothLinesFirstOfEachWins) {
         {"windowpos=center\nwindowsize=10x20", false, untouched},
         {"windowpos=5,6\nwindowsize=0x20", false, untouched},
         {"windowpos=5,6\nwindowsize=junk\nwindowsize=10x20", false, untouched},
-        {" windowpos=5,6\nwindowsize=10x20", false, untouched},
         {"WindowPos=5,6\nwindowsize=10x20", false, untouched},
     };
     for (const auto& c : cases) {
