@@ -108,6 +108,9 @@ inline int32_t& HostInt(uint32_t address) { return *reinterpret_cast<int32_t*>(a
 inline const char* SubSystemName(int index) {
     return reinterpret_cast<const char*>(hostAddresses.subSystemInfo + kSubSystemInfoSize * index);
 }
+// The engine's mode 0 is its windowed mode; the in-game display menu may
+// later switch a windowed game to a full-screen mode.
+inline bool HostInWindowedMode() { return HostInt(hostAddresses.GcurSelVM) == 0; }
 inline PlatformGlobals& HostPlatform() { return *reinterpret_cast<PlatformGlobals*>(hostAddresses.platformGlobals); }
 // The pointer 28 bytes into platformGlobals; null until the host made its window.
 inline uint32_t HostWindowRecord() { return HostPlatform().windowRecord; }

@@ -29,7 +29,7 @@ int ChooseAndArrange(void* context) {
     if (ChooseDisplayMode() == 0) return 0;
     HostInt(hostAddresses.savedModeIndex) = HostInt(hostAddresses.GcurSelVM);
     if (HWND window = HostWindow()) {
-        if (HostInt(hostAddresses.GcurSelVM) == 0) {
+        if (HostInWindowedMode()) {
             ArrangeWindowBeforeShow(window);
         } else {
             AddFrameStyles(window);  // the window keys are for the windowed mode only

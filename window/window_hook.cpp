@@ -1,5 +1,6 @@
 #include "window/window_hook.h"
 
+#include "core/host_contract.h"
 #include "core/log.h"
 #include "display/mode_in_use.h"
 #include "window/cursor.h"
@@ -44,7 +45,7 @@ LRESULT CallHost(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 // Enter, so neither the key nor its character reaches it (Alt itself does).
 bool IsAltEnter(UINT message, WPARAM wParam) {
     return hook.options.altEnter && (message == WM_SYSKEYDOWN || message == WM_SYSCHAR) &&
-           (wParam == VK_RETURN || wParam == '\r');
+           (wParam == VK_RETURN || wParam == '\r') && HostInWindowedMode();
 }
 
 // The messages our procedure answers before (or instead of) the game's;
@@ -95,7 +96,7 @@ void FollowHost(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_KILLFOCUS:
             // Vice City asks for its pause menu when it gets the focus, that
             // is when the player comes back: it gets that message now instead.
-            if (hook.options.pauseOnLeave && !hook.pauseAsked) {
+            if (hook.options.pauseOnLeave && !hook.pauseAsked && HostInWindowedMode()) {
                 hook.pauseAsked = true;
                 CallHost(window, WM_SETFOCUS, wParam, 0);
             }

@@ -650,8 +650,10 @@ SCENARIO("window: Alt+Enter from a borderless start, switched off, and never for
     AltEnter(run.window);
     CheckCoversMonitor(run.window);
     UnloadPlugin(run.plugin);
-    for (const char* settings : {"dispora=windowed\naltenter=no\n", "dispora=1024x768x32\n"}) {
+    // Switched off; a full-screen pick; a windowed game the in-game menu then switched to full screen.
+    for (const char* settings : {"dispora=windowed\naltenter=no\n", "dispora=1024x768x32\n", "dispora=windowed\n"}) {
         run = LoadThenStartGame(kStandInBuilds[0], settings);
+        if (HostVar(kStandInBuilds[0].GcurSelVM) == 0 && !strstr(settings, "altenter")) HostVar(kStandInBuilds[0].GcurSelVM) = 5;
         const RECT before = WindowBounds(run.window);
         hostWindowMessages.clear();
         AltEnter(run.window);
