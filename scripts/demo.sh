@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The plug-in's main job in the stand-in host: loads dispora.asi into the
 # chosen game build on both roads (and, loaded early as players load it, a
-# sized and centred window and a borderless full-screen one), prints its log
-# and saves screenshots.
+# sized and centred window that Alt+Enter switches to borderless full screen
+# and back, and a borderless full-screen one), prints its log and saves
+# screenshots.
 # Usage: scripts/demo.sh [Gta3V10|Gta3V11|ViceCityA|ViceCityB]   (default ViceCityA)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)

@@ -79,9 +79,33 @@ void PrintLog(const char* title) {
     for (const std::string& line : DebugLines()) printf("    %s", line.c_str());
 }
 
+// Alt+Enter on the keyboard, as the system delivers it to the game's loop.
+void PressAltEnter(HWND window) {
+    INPUT keys[4] = {};
+    const WORD codes[4] = {VK_MENU, VK_RETURN, VK_RETURN, VK_MENU};
+    for (int i = 0; i < 4; ++i) {
+        keys[i].type = INPUT_KEYBOARD;
+        keys[i].ki.wVk = codes[i];
+        keys[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
+    }
+    SetForegroundWindow(window);
+    SendInput(4, keys, sizeof(INPUT));
+    const DWORD end = GetTickCount() + 300;
+    while (GetTickCount() < end) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        Sleep(10);
+    }
+}
+
 // The plug-in loaded early, as players load it; the game then starts up in
-// its own order and shows its window.
-void DemoDeferredWindow(const StandInBuild& build, const char* settings, const char* screenshot, int margin) {
+// its own order and shows its window. With altEnter the player then switches
+// to borderless full screen and back.
+void DemoDeferredWindow(const StandInBuild& build, const char* settings, const char* screenshot, int margin,
+                        bool altEnter = false) {
     InstallHost(&build);
     WriteSettingsFile(settings);
     ClearCapturedOutput();
@@ -99,6 +123,14 @@ void DemoDeferredWindow(const StandInBuild& build, const char* settings, const c
     printf("    window at %ld, %ld, outer %ld x %ld; the game's back buffer and first camera: %ld x %ld, %ld x %ld\n",
            outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top, start.backBuffer.cx,
            start.backBuffer.cy, start.camera.cx, start.camera.cy);
+    for (int press = 0; altEnter && press < 2; ++press) {
+        PressAltEnter(window);
+        Repaint(window);
+        const RECT now = WindowBounds(window);
+        printf("    Alt+Enter: window at %ld, %ld, outer %ld x %ld; the game's camera: %ld x %ld\n", now.left, now.top,
+               now.right - now.left, now.bottom - now.top, HostCamera().cx, HostCamera().cy);
+        if (press == 0) SaveScreenshot(window, (std::string(screenshot) + "-alt-enter").c_str(), 0);
+    }
     PrintLog(screenshot);
     UnloadPlugin(plugin);
     // What a player would send: dispora.log beside the plug-in, kept with the screenshots.
@@ -113,7 +145,7 @@ void DemoDeferredWindow(const StandInBuild& build, const char* settings, const c
 
 SCENARIO_EACH_BUILD("demo: deferred road, a sized and centred window") {
     DemoDeferredWindow(build, "dispora=windowed\nwindowsize=1280x960\nwindowpos=center\nclipcursor=yes\nlogfile=yes\n",
-                       "deferred-centred-window", 40);
+                       "deferred-centred-window", 40, true);
 }
 
 SCENARIO_EACH_BUILD("demo: deferred road, borderless full screen") {
