@@ -43,16 +43,17 @@ LRESULT CallHost(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 
 // Alt+Enter. The host reads the Enter key pressed with Alt as an ordinary
 // Enter, so neither the key nor its character reaches it (Alt itself does).
-bool IsAltEnter(UINT message, WPARAM wParam) {
+// A minimised window is left to the system, which restores it on Alt+Enter.
+bool IsAltEnter(HWND window, UINT message, WPARAM wParam) {
     return hook.options.altEnter && (message == WM_SYSKEYDOWN || message == WM_SYSCHAR) &&
-           (wParam == VK_RETURN || wParam == '\r') && HostInWindowedMode();
+           (wParam == VK_RETURN || wParam == '\r') && HostInWindowedMode() && !IsIconic(window);
 }
 
 // The messages our procedure answers before (or instead of) the game's;
 // true when the game's procedure must not see this one.
 bool AnswerFirst(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
     *result = 0;
-    if (IsAltEnter(message, wParam)) {
+    if (IsAltEnter(window, message, wParam)) {
         const bool repeat = (lParam & (1L << 30)) != 0;
         if (message == WM_SYSKEYDOWN && !repeat) SwitchFullScreen(window);
         return true;

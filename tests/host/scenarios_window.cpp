@@ -633,6 +633,11 @@ SCENARIO("window: Alt+Enter switches a framed window to borderless full screen a
              monitor.right - monitor.left, monitor.bottom - monitor.top, monitor.left, monitor.top);
     CHECK(engine.logLines == (std::vector<std::string>{std::string("[dispora.asi] ") + line,
                                                        "[dispora.asi] Alt+Enter: framed window, 800 x 600 at 40, 30\n"}));
+    ShowWindow(run.window, SW_MINIMIZE);  // minimised, Alt+Enter is the system's: it restores the window
+    AltEnter(run.window);
+    PumpMessages(100);
+    CHECK(!IsIconic(run.window));
+    CheckOuter(run.window, 40, 30, 800, 600);
     UnloadPlugin(run.plugin);
 }
 
