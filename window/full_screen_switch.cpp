@@ -5,12 +5,15 @@
 
 namespace {
 
-// The framed window as the player left it for full screen.
+// The framed window as the player left it for full screen: its style and its
+// placement (maximised or not, and where it restores to), put back whole.
+// Or, for a game that started borderless, a remembered rectangle.
 struct FramedWindow {
-    bool kept;
-    bool styleKept;
-    ScreenRect outer;
+    bool placementKept;
+    bool rectangleKept;
     LONG style;
+    WINDOWPLACEMENT placement;
+    ScreenRect outer;
 };
 FramedWindow framed;
 
@@ -19,8 +22,7 @@ constexpr LONG kFrameStyles = WS_OVERLAPPEDWINDOW;
 }  // namespace
 
 void KeepFramedRectangle(const ScreenRect& outer) {
-    framed.kept = true;
-    framed.styleKept = false;
+    framed.rectangleKept = true;
     framed.outer = outer;
 }
 
@@ -30,12 +32,19 @@ void SwitchFullScreen(HWND window) {
     ScreenRect outer = area.monitor;
     const bool toFullScreen = HasFrame(window);
     if (toFullScreen) {
-        framed = {true, true, WindowRectOf(window), style & ~(WS_MAXIMIZE | WS_MINIMIZE)};
-        SetWindowLongA(window, GWL_STYLE, (style & ~(kFrameStyles | WS_MAXIMIZE)) | WS_POPUP);
+        framed.placementKept = true;
+        framed.style = style;
+        framed.placement.length = sizeof(framed.placement);
+        GetWindowPlacement(window, &framed.placement);
+        SetWindowLongA(window, GWL_STYLE, (style & ~kFrameStyles) | WS_POPUP);
+    } else if (framed.placementKept) {
+        SetWindowLongA(window, GWL_STYLE, (framed.style & ~WS_VISIBLE) | (style & WS_VISIBLE));
+        SetWindowPlacement(window, &framed.placement);
+        outer = WindowRectOf(window);
     } else {
-        const LONG visible = style & WS_VISIBLE;
-        SetWindowLongA(window, GWL_STYLE, framed.styleKept ? (framed.style & ~WS_VISIBLE) | visible : style | kFrameStyles);
-        outer = framed.kept ? framed.outer : DefaultFramedWindow(area.monitor, area.workArea, FrameAround(window));
+        SetWindowLongA(window, GWL_STYLE, style | kFrameStyles);
+        outer = framed.rectangleKept ? framed.outer
+                                     : DefaultFramedWindow(area.monitor, area.workArea, FrameAround(window));
     }
     LogMessage("Alt+Enter: %s, %d x %d at %d, %d\n", toFullScreen ? "borderless full screen" : "framed window",
                outer.Width(), outer.Height(), outer.left, outer.top);

@@ -1,5 +1,7 @@
 #include "window/mouse_clip.h"
 
+#include "window/screen_geometry.h"
+
 namespace {
 
 bool confining;  // the cursor belongs inside the window now
@@ -64,7 +66,7 @@ void FollowWithMouseClip(HWND window, UINT message, WPARAM wParam, LPARAM lParam
             // then gets no activation when the game shows it.
             const bool shownActive = (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW) != 0 &&
                                      GetActiveWindow() == window && !CtrlAltHeld();
-            if ((confining || shownActive) && !IsIconic(window)) ConfineCursor(window);
+            if ((confining || shownActive) && !IsMinimised(window)) ConfineCursor(window);
             break;
         }
         case WM_KEYDOWN:

@@ -60,7 +60,8 @@ bool ReadRememberedWindow(ScreenRect* outer) {
 void StartRemembering(HWND window) { lastSaved = WindowRectOf(window); }
 
 void RememberWindow(HWND window) {
-    if (!HasFrame(window) || IsZoomed(window) || IsIconic(window)) return;
+    // Only a framed window neither maximised nor minimised.
+    if ((GetWindowLongA(window, GWL_STYLE) & (WS_CAPTION | WS_MAXIMIZE | WS_MINIMIZE)) != WS_CAPTION) return;
     const ScreenRect outer = WindowRectOf(window);
     if (outer.left == lastSaved.left && outer.top == lastSaved.top && outer.right == lastSaved.right &&
         outer.bottom == lastSaved.bottom) {

@@ -10,6 +10,8 @@ inline ScreenRect ToScreenRect(const RECT& rect) { return {rect.left, rect.top, 
 inline RECT ToRect(const ScreenRect& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
 ScreenRect WindowRectOf(HWND window);
 inline bool HasFrame(HWND window) { return (GetWindowLongA(window, GWL_STYLE) & WS_CAPTION) == WS_CAPTION; }
+// The style's word, without importing one more function for it.
+inline bool IsMinimised(HWND window) { return (GetWindowLongA(window, GWL_STYLE) & WS_MINIMIZE) != 0; }
 // What the frame adds around the client area, for the window's style now.
 FrameInsets FrameAround(HWND window);
 MonitorArea MonitorAreaOf(HMONITOR monitor);

@@ -43,17 +43,18 @@ LRESULT CallHost(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 
 // Alt+Enter. The host reads the Enter key pressed with Alt as an ordinary
 // Enter, so neither the key nor its character reaches it (Alt itself does).
-// A minimised window is left to the system, which restores it on Alt+Enter.
-bool IsAltEnter(HWND window, UINT message, WPARAM wParam) {
+bool IsAltEnter(UINT message, WPARAM wParam) {
     return hook.options.altEnter && (message == WM_SYSKEYDOWN || message == WM_SYSCHAR) &&
-           (wParam == VK_RETURN || wParam == '\r') && HostInWindowedMode() && !IsIconic(window);
+           (wParam == VK_RETURN || wParam == '\r') && HostInWindowedMode();
 }
 
 // The messages our procedure answers before (or instead of) the game's;
 // true when the game's procedure must not see this one.
 bool AnswerFirst(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
     *result = 0;
-    if (IsAltEnter(window, message, wParam)) {
+    if (IsAltEnter(message, wParam)) {
+        // A minimised window is the system's to restore, on the character.
+        if (IsMinimised(window)) return message == WM_SYSKEYDOWN;
         const bool repeat = (lParam & (1L << 30)) != 0;
         if (message == WM_SYSKEYDOWN && !repeat) SwitchFullScreen(window);
         return true;
@@ -97,7 +98,8 @@ void FollowHost(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_KILLFOCUS:
             // Vice City asks for its pause menu when it gets the focus, that
             // is when the player comes back: it gets that message now instead.
-            if (hook.options.pauseOnLeave && !hook.pauseAsked && HostInWindowedMode()) {
+            // Not while the game closes its window (hidden first) at its end.
+            if (hook.options.pauseOnLeave && !hook.pauseAsked && HostInWindowedMode() && IsWindowVisible(window)) {
                 hook.pauseAsked = true;
                 CallHost(window, WM_SETFOCUS, wParam, 0);
             }

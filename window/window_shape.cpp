@@ -100,8 +100,11 @@ ScreenRect SizeWhileDragging(SizingEdge edge, const ScreenRect& proposed, const 
 }
 
 ScreenRect MaximisedWithRatio(const ScreenRect& workArea, const FrameInsets& insets, AspectRatio ratio) {
+    // The borders may hang over the work area, as any maximised frame's do;
+    // the caption stays on it.
+    const int clientTop = workArea.top + insets.top - insets.bottom;
     const int workWidth = Clamp(workArea.Width(), 0, kLargestExtent);
-    const int workHeight = Clamp(workArea.Height(), 0, kLargestExtent);
+    const int workHeight = Clamp(workArea.bottom - clientTop, 0, kLargestExtent);
     int cw = workWidth;
     int ch = workHeight;
     if (ratio.Kept()) {
@@ -112,7 +115,7 @@ ScreenRect MaximisedWithRatio(const ScreenRect& workArea, const FrameInsets& ins
         }
     }
     const int left = workArea.left + (workWidth - cw) / 2;
-    const int top = workArea.top + (workHeight - ch) / 2;
+    const int top = clientTop + (workHeight - ch) / 2;
     return {left - insets.left, top - insets.top, left + cw + insets.right, top + ch + insets.bottom};
 }
 

@@ -38,8 +38,9 @@ ScreenRect SizeWhileDragging(SizingEdge edge, const ScreenRect& proposed, const 
                              const FrameInsets& insets, AspectRatio ratio);
 
 // The outer rectangle of a maximised window whose client area is the
-// largest of the ratio inside the work area (rounded down), centred there;
-// the frame may reach beyond the work area, as any maximised frame does.
+// largest of the ratio (rounded down) inside the work area below the
+// caption, centred there; the borders may reach beyond the work area, as
+// any maximised frame's do.
 ScreenRect MaximisedWithRatio(const ScreenRect& workArea, const FrameInsets& insets, AspectRatio ratio);
 
 // A framed window for a game that started borderless: a client area of

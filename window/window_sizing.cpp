@@ -17,7 +17,7 @@ void LimitTracking(HWND window, MINMAXINFO* limits, AspectRatio aspect) {
     const ScreenRect maximised = MaximisedWithRatio(area.workArea, frame, aspect);
     limits->ptMaxPosition = {maximised.left - area.monitor.left, maximised.top - area.monitor.top};
     limits->ptMaxSize = {maximised.Width(), maximised.Height()};
-    // The system holds a maximised window within the tracking size too.
-    if (limits->ptMaxTrackSize.x < limits->ptMaxSize.x) limits->ptMaxTrackSize.x = limits->ptMaxSize.x;
-    if (limits->ptMaxTrackSize.y < limits->ptMaxSize.y) limits->ptMaxTrackSize.y = limits->ptMaxSize.y;
+    // On a monitor larger than the main one the system would grow the
+    // maximised size by the difference; the tracking size holds it.
+    limits->ptMaxTrackSize = limits->ptMaxSize;
 }

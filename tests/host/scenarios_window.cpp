@@ -703,12 +703,16 @@ SCENARIO("window: aspect keeps the shape while dragging and maximising; the smal
     }
     ShowWindow(run.window, SW_MAXIMIZE);
     const RECT work = PrimaryMonitor(true);
-
     RECT client = ClientArea(run.window);
     CHECK(abs(client.right * 3 - client.bottom * 4) <= 4);
-    CHECK(client.bottom == work.bottom - work.top || client.right == work.right - work.left);
     MapWindowPoints(run.window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    const POINT title = TitleBarPoint(run.window);
+    CHECK(title.y >= work.top);  // the caption stays on the screen
+    CHECK(client.bottom == work.bottom || (client.left == work.left && client.right == work.right));
     CHECK(abs((client.left - work.left) - (work.right - client.right)) <= 1);  // centred
+    AltEnter(run.window);
+    AltEnter(run.window);
+    CHECK(IsZoomed(run.window));  // back to the maximised window the player left
     UnloadPlugin(run.plugin);
 
     run = LoadThenStartGame(kStandInBuilds[1], "dispora=windowed\naspect=wide\n");

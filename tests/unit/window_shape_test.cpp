@@ -85,12 +85,12 @@ TEST(Dragging, TheDraggedEdgesMoveAndTheShapeHolds) {
 
 TEST(Maximised, LargestOfTheRatioCentredInTheWorkArea) {
     const ScreenRect work{0, 0, 1920, 1040};
-    EXPECT_EQ(MaximisedWithRatio(work, kFrame, k4By3), (ScreenRect{259, -31, 1661, 1048}));  // 1386 x 1040
-    EXPECT_EQ(MaximisedWithRatio(work, kFrame, {32, 9}), (ScreenRect{-8, 219, 1928, 798}));  // 1920 x 540
-    EXPECT_EQ(MaximisedWithRatio(work, kFrame, kNone), (ScreenRect{-8, -31, 1928, 1048}));
+    EXPECT_EQ(MaximisedWithRatio(work, kFrame, k4By3), (ScreenRect{274, -8, 1646, 1048}));  // 1356 x 1017 below the caption
+    EXPECT_EQ(MaximisedWithRatio(work, kFrame, {32, 9}), (ScreenRect{-8, 230, 1928, 809}));  // 1920 x 540
+    EXPECT_EQ(MaximisedWithRatio(work, kFrame, kNone), (ScreenRect{-8, -8, 1928, 1048}));  // the system's own maximised frame
     // Several monitors: one left of the main one, one above it.
-    EXPECT_EQ(MaximisedWithRatio({-1280, 0, 0, 984}, kFrame, {16, 9}), (ScreenRect{-1288, 101, 8, 860}));
-    EXPECT_EQ(MaximisedWithRatio({0, -1080, 1920, 0}, kFrame, kWidest), (ScreenRect{-8, -571, 1928, -532}));
+    EXPECT_EQ(MaximisedWithRatio({-1280, 0, 0, 984}, kFrame, {16, 9}), (ScreenRect{-1288, 112, 8, 871}));
+    EXPECT_EQ(MaximisedWithRatio({0, -1080, 1920, 0}, kFrame, kWidest), (ScreenRect{-8, -560, 1928, -521}));
 }
 
 TEST(DefaultFramed, ThreeQuartersOfTheMonitorCentredOrAtTheTopLeft) {
