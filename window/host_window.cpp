@@ -18,8 +18,7 @@ struct WindowSettings {
     WindowRequest request;
     ZOrder zOrder;
     bool given;  // at least one window key asks for something
-    bool namedMonitorFound;
-    MonitorArea namedMonitor;
+    MonitorArea namedMonitor;  // when request.onNamedMonitor
     bool remembered;
     ScreenRect rememberedWindow;
     bool aspectFromStart;  // aspect=yes: the shape the client area starts with
@@ -56,9 +55,9 @@ void ReadNamedMonitor(Config& config, WindowSettings& settings) {
     const char* value = config.GetString("monitor");
     if (value == nullptr) return;
     int number = 0;
-    settings.namedMonitorFound = ParseWholeNumber(value, &number) != nullptr &&
-                                 FindNumberedMonitor(number, &settings.namedMonitor);
-    if (!settings.namedMonitorFound) LogValue("monitor", value, "is not there: ignored");
+    bool& found = settings.request.onNamedMonitor;
+    found = ParseWholeNumber(value, &number) != nullptr && FindNumberedMonitor(number, &settings.namedMonitor);
+    if (!found) LogValue("monitor", value, "is not there: ignored");
 }
 
 WindowSettings ReadWindowSettings() {
@@ -67,7 +66,9 @@ WindowSettings ReadWindowSettings() {
     WindowRequest& request = settings.request;
     if (const char* size = config.GetString("windowsize")) {
         request.hasSize = true;
-        if (!ParseWindowSize(size, &request.width, &request.height)) LogValue("windowsize", size, "not understood: 640 x 480");
+        if (!ParseWindowSize(size, &request.width, &request.height)) {
+            LogValue("windowsize", size, "not understood: 640 x 480");
+        }
     }
     const char* pos = config.GetString("windowpos");
     request.pos = ParseWindowPos(pos);
@@ -76,7 +77,6 @@ WindowSettings ReadWindowSettings() {
     const bool topmostTrue = config.GetBool("topmost") != 0;
     settings.zOrder = ParseTopmost(config.GetString("topmost"), topmostTrue);
     ReadNamedMonitor(config, settings);
-    request.onNamedMonitor = settings.namedMonitorFound;
     ReadProcedureOptions(config, settings);
     if (settings.options.remember) settings.remembered = ReadRememberedWindow(&settings.rememberedWindow);
     if (settings.remembered && !request.borderless) {
@@ -110,7 +110,7 @@ void BoundRequestedSize(HWND window, WindowRequest& request) {
 WindowPlacement PlaceOnMonitor(HWND window, const WindowSettings& settings) {
     WindowRequest request = settings.request;
     BoundRequestedSize(window, request);
-    const MonitorArea monitor = settings.namedMonitorFound
+    const MonitorArea monitor = request.onNamedMonitor
                                     ? settings.namedMonitor
                                     : MonitorAreaOf(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY));
     return PlaceWindow(request, WindowRectOf(window), monitor.monitor, monitor.workArea);
@@ -119,8 +119,9 @@ WindowPlacement PlaceOnMonitor(HWND window, const WindowSettings& settings) {
 // A window placed where no monitor is (a monitor unplugged since, or a
 // typing error) would be invisible: it goes to the middle of the nearest one.
 void KeepOnAMonitor(WindowPlacement& placement) {
-    const RECT placed = ToRect(RectAt(placement.x, placement.y, placement.width, placement.height));
-    if (MonitorFromRect(&placed, MONITOR_DEFAULTTONULL) != nullptr) return;
+    const ScreenRect placedRect = RectAt(placement.x, placement.y, placement.width, placement.height);
+    if (OnSomeMonitor(placedRect)) return;
+    const RECT placed = ToRect(placedRect);
     const MonitorArea nearest = MonitorAreaOf(MonitorFromRect(&placed, MONITOR_DEFAULTTONEAREST));
     const WindowPlacement centred = CentreIn(nearest.workArea, placement.width, placement.height);
     LogMessage("window at %d, %d would be on no monitor: centred at %d, %d instead\n", placement.x, placement.y,

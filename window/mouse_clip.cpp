@@ -6,16 +6,6 @@ namespace {
 
 bool confining;  // the cursor belongs inside the window now
 
-}  // namespace
-
-void ReleaseMouseClip() {
-    if (!confining) return;
-    ClipCursor(nullptr);
-    confining = false;
-}
-
-namespace {
-
 // Clips to the client area as it is now; called again whenever the window
 // moves, changes size or is shown, since a clip made while it was still
 // hidden may not hold. Only while the game is in front: the system's
@@ -40,9 +30,13 @@ bool ClickedOnClient(HWND window) {
 // leaving the game.
 bool CtrlAltHeld() { return GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) < 0; }
 
-// After the game's own handling: confine while active, follow moves and
-// size changes, let go whenever the player needs the mouse elsewhere.
 }  // namespace
+
+void ReleaseMouseClip() {
+    if (!confining) return;
+    ClipCursor(nullptr);
+    confining = false;
+}
 
 void FollowWithMouseClip(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
