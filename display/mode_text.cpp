@@ -1,6 +1,5 @@
 #include "display/mode_text.h"
 
-#include <stdio.h>
 #include <string.h>
 
 #include "core/log_line.h"
