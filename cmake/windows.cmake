@@ -50,7 +50,7 @@ set(DISPORA_LINK_FLAGS -static -static-libgcc -static-libstdc++ -Wl,--gc-section
 
 add_library(dispora_objects OBJECT ${DISPORA_PORTABLE_SOURCES} ${DISPORA_WIN32_SOURCES})
 target_include_directories(dispora_objects PUBLIC ${CMAKE_SOURCE_DIR})
-target_compile_definitions(dispora_objects PUBLIC ${DISPORA_DEFINES} DISPORA_VERSION="${PROJECT_VERSION}")
+target_compile_definitions(dispora_objects PUBLIC ${DISPORA_DEFINES} DISPORA_BANNER_VERSION="${DISPORA_BANNER_VERSION}")
 target_compile_options(dispora_objects PRIVATE
     $<$<COMPILE_LANGUAGE:CXX>:${DISPORA_WARNINGS} ${DISPORA_CXX_FLAGS}>)
 
@@ -66,9 +66,10 @@ function(dispora_dll target def_file)
     set_target_properties(${target} PROPERTIES PREFIX "")
 endfunction()
 
-# The version resource, from the one project version (1.01 shows as 1.1.0.0).
-math(EXPR DISPORA_VERSION_MINOR_NUMBER "${PROJECT_VERSION_MINOR}")
-set(DISPORA_VERSION_COMMAS "${PROJECT_VERSION_MAJOR},${DISPORA_VERSION_MINOR_NUMBER},0,0")
+# The version resource, from the one project version: 1.0.1 is file and
+# product version 1.0.1.0.
+set(DISPORA_FILE_VERSION "${PROJECT_VERSION}.0")
+set(DISPORA_VERSION_COMMAS "${PROJECT_VERSION_MAJOR},${PROJECT_VERSION_MINOR},${PROJECT_VERSION_PATCH},0")
 configure_file(packaging/version.rc.in ${CMAKE_BINARY_DIR}/version.rc @ONLY)
 dispora_dll(dispora ddraw/dispora.def ${CMAKE_BINARY_DIR}/version.rc)
 set_target_properties(dispora PROPERTIES OUTPUT_NAME dispora SUFFIX ".asi")
@@ -79,9 +80,20 @@ target_compile_options(dispora_probe PRIVATE ${DISPORA_WARNINGS} ${DISPORA_CXX_F
 
 add_subdirectory(tests/host)
 
-# The player package: the plug-in, a sample dispora.ini and the guide, in one zip.
+# The player package: the plug-in, a sample dispora.ini, the guide and the
+# licence, in one zip. The texts get Windows line ends on the way (Notepad
+# before Windows 10 1809 shows a text with bare line feeds as one line), and
+# the guide names the version.
 install(TARGETS dispora RUNTIME DESTINATION . LIBRARY DESTINATION .)
-install(FILES packaging/dispora.ini packaging/PLAYERS.txt DESTINATION .)
+foreach(text packaging/dispora.ini packaging/PLAYERS.txt LICENSE)
+    get_filename_component(name ${text} NAME_WE)
+    get_filename_component(extension ${text} EXT)
+    if(NOT extension)
+        set(extension .txt)  # a name Windows opens in a text editor
+    endif()
+    configure_file(${text} ${CMAKE_BINARY_DIR}/package/${name}${extension} @ONLY NEWLINE_STYLE CRLF)
+    install(FILES ${CMAKE_BINARY_DIR}/package/${name}${extension} DESTINATION .)
+endforeach()
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME dispora)
 set(CPACK_PACKAGE_FILE_NAME dispora-${PROJECT_VERSION}-win32)

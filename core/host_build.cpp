@@ -45,7 +45,7 @@ void RedirectHostCallSite(uint32_t callSite, uint32_t hostFunction) {
 
 void LogBanner() {
     LogMessage("$ \n");
-    LogMessage("$ dispora.asi " DISPORA_VERSION " for GTAIII and Vice City build %s %s %s\n", __DATE__, __TIME__, "");
+    LogMessage("$ dispora.asi " DISPORA_BANNER_VERSION " for GTAIII and Vice City build %s %s %s\n", __DATE__, __TIME__, "");
     LogMessage("$ by the dispora.asi developers\n");
     LogMessage("$ project page: https://dispora.invalid/\n");  // placeholder until the project has an address
     LogMessage("$ \n");

@@ -17,6 +17,13 @@ std::string BuildLine(const StandInBuild& build) {
     return line;
 }
 
+// The banner writes the project's version without its second dot: 1.0.1 is "1.01".
+std::string BannerVersion() {
+    std::string version = DISPORA_PROJECT_VERSION;
+    version.erase(version.rfind('.'), 1);
+    return version;
+}
+
 bool StartsWith(const std::string& text, const std::string& prefix) { return text.compare(0, prefix.size(), prefix) == 0; }
 
 }  // namespace
@@ -31,9 +38,9 @@ SCENARIO_EACH_BUILD("core: attach logs the build line and banner to both sinks")
     if (lines.size() == 6) {
         CHECK_TEXT(lines[0], BuildLine(build));
         CHECK_TEXT(lines[1], "[dispora.asi] $ \n");
-        CHECK(StartsWith(lines[2], "[dispora.asi] $ dispora.asi 1.01 for GTAIII and Vice City build "));
-        CHECK_EQ(lines[2].size(), strlen("[dispora.asi] $ dispora.asi 1.01 for GTAIII and Vice City build ") +
-                                      strlen("Mar 20 2015 09:04:15 \n"));
+        const std::string banner = "[dispora.asi] $ dispora.asi " + BannerVersion() + " for GTAIII and Vice City build ";
+        CHECK(StartsWith(lines[2], banner));
+        CHECK_EQ(lines[2].size(), banner.size() + strlen("Mar 20 2015 09:04:15 \n"));
         CHECK(StartsWith(lines[3], "[dispora.asi] $ ") && lines[3].back() == '\n');
         CHECK(StartsWith(lines[4], "[dispora.asi] $ ") && lines[4].back() == '\n');
         CHECK_TEXT(lines[5], "[dispora.asi] $ \n");
