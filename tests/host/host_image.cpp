@@ -145,6 +145,94 @@ SIZE camera = {};
 
 bool IsViceCity() { return installed != nullptr && (installed->build == HostBuild::ViceCityA || installed->build == HostBuild::ViceCityB); }
 
+// The picture's size: the camera's, from the record (the client area's until
+// the record has one).
+SIZE PictureSize(HWND window) {
+    RECT client = {};
+    GetClientRect(window, &client);
+    SIZE size = {client.right, client.bottom};
+    if (installed != nullptr) {
+        const int32_t* record = reinterpret_cast<const int32_t*>(installed->platformGlobals);
+        if (record[1] > 0 && record[2] > 0) size = {record[1], record[2]};
+    }
+    return size;
+}
+
+// The game's frame, as a test card: drawn at the camera's size and stretched
+// onto the client area, as the engine presents its back buffer. A grid of
+// squares, a circle and the camera size in the middle, and the centred 4:3
+// area the HUD is drawn for outlined: squares and circle stay true only when
+// the picture is not stretched.
+void PaintTestCard(HWND window, HDC target) {
+    const SIZE picture = PictureSize(window);
+    RECT client = {};
+    GetClientRect(window, &client);
+    if (picture.cx <= 0 || picture.cy <= 0 || client.right <= 0 || client.bottom <= 0) return;
+    const int w = picture.cx, h = picture.cy;
+    HDC card = CreateCompatibleDC(target);
+    HBITMAP bitmap = CreateCompatibleBitmap(target, w, h);
+    HGDIOBJ oldBitmap = SelectObject(card, bitmap);
+    const RECT all = {0, 0, w, h};
+    HBRUSH background = CreateSolidBrush(RGB(32, 40, 56));
+    FillRect(card, &all, background);
+    DeleteObject(background);
+
+    // Squares of a twelfth of the height, centred on the middle.
+    const int side = h / 12 > 4 ? h / 12 : 4;
+    HPEN gridPen = CreatePen(PS_SOLID, 1, RGB(96, 112, 136));
+    HGDIOBJ oldPen = SelectObject(card, gridPen);
+    for (int x = w / 2 % side; x < w; x += side) {
+        MoveToEx(card, x, 0, nullptr);
+        LineTo(card, x, h);
+    }
+    for (int y = h / 2 % side; y < h; y += side) {
+        MoveToEx(card, 0, y, nullptr);
+        LineTo(card, w, y);
+    }
+
+    // The largest 4:3 area, centred.
+    const int areaWidth = w * 3 > h * 4 ? h * 4 / 3 : w;
+    const int areaHeight = w * 3 > h * 4 ? h : w * 3 / 4;
+    const int thickness = h / 120 > 2 ? h / 120 : 2;
+    HPEN areaPen = CreatePen(PS_INSIDEFRAME, thickness, RGB(255, 200, 0));
+    SelectObject(card, areaPen);
+    HGDIOBJ oldBrush = SelectObject(card, GetStockObject(NULL_BRUSH));
+    Rectangle(card, (w - areaWidth) / 2, (h - areaHeight) / 2, (w + areaWidth) / 2, (h + areaHeight) / 2);
+
+    const int radius = areaHeight * 2 / 5;
+    HPEN circlePen = CreatePen(PS_SOLID, thickness, RGB(240, 240, 240));
+    SelectObject(card, circlePen);
+    Ellipse(card, w / 2 - radius, h / 2 - radius, w / 2 + radius, h / 2 + radius);
+
+    HFONT font = CreateFontA(-(h / 10), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "Arial");
+    HGDIOBJ oldFont = SelectObject(card, font);
+    char size[32];
+    snprintf(size, sizeof(size), "%d x %d", w, h);
+    SetBkMode(card, TRANSPARENT);
+    SetTextColor(card, RGB(240, 240, 240));
+    RECT middle = all;
+    DrawTextA(card, size, -1, &middle, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    SetTextColor(card, RGB(255, 200, 0));
+    RECT areaLabel = {(w - areaWidth) / 2 + thickness * 3, (h - areaHeight) / 2 + thickness * 2, w, h};
+    DrawTextA(card, "4:3", -1, &areaLabel, DT_LEFT | DT_TOP | DT_SINGLELINE);
+
+    SetStretchBltMode(target, HALFTONE);
+    SetBrushOrgEx(target, 0, 0, nullptr);
+    StretchBlt(target, 0, 0, client.right, client.bottom, card, 0, 0, w, h, SRCCOPY);
+
+    SelectObject(card, oldFont);
+    SelectObject(card, oldBrush);
+    SelectObject(card, oldPen);
+    SelectObject(card, oldBitmap);
+    DeleteObject(font);
+    DeleteObject(circlePen);
+    DeleteObject(areaPen);
+    DeleteObject(gridPen);
+    DeleteObject(bitmap);
+    DeleteDC(card);
+}
+
 // The game's window procedure, as far as the plug-in meets it.
 LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -178,6 +266,13 @@ LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
                 *reinterpret_cast<int32_t*>(installed->platformGlobals + 8) = camera.cy;
             }
             return 0;
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            HDC target = BeginPaint(window, &paint);
+            PaintTestCard(window, target);
+            EndPaint(window, &paint);
+            return 0;
+        }
         case kHostPrivateMessage:
             hostWindowMessages.push_back({message, wParam, lParam});
             return kHostPrivateResult;

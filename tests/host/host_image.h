@@ -87,8 +87,11 @@ void SetSubSystemNames(const std::vector<std::string>& names);
 // The host's window: created on demand, shown, at 0,0 of 800 x 600.
 HWND CreateHostWindow();
 
-// The host's window procedure: hides the cursor on every WM_SETCURSOR,
-// swallows key presses, resizes the window at once on WM_SIZING, and records
+// The host's window procedure: paints a test card of the camera's size
+// stretched onto the client area (a grid of squares, a circle, the 4:3 area
+// outlined, the camera size in the middle), hides the cursor on every
+// WM_SETCURSOR, swallows key presses, resizes the window at once on
+// WM_SIZING, and records
 // key messages, WM_SIZE and a private message, which it answers with
 // kHostPrivateResult.
 // From its main loop on, WM_SIZE with a size resizes the camera and the
