@@ -13,6 +13,7 @@ extern "C" int RunGuarded(GuardedStep step, void* context);
 
 enum class GuardOutcome { Completed, Faulted };
 
+// The one signature the guard calls, for any step and context.
 template <auto Step, typename Context>
 void RunStep(void* context) {
     Step(*static_cast<Context*>(context));

@@ -2,6 +2,7 @@
 
 #include <string.h>
 
+#include "core/host_contract.h"
 #include "core/patching.h"
 
 namespace {
@@ -46,8 +47,6 @@ HostChange* Append(HostChangeKind kind, uint32_t address) {
     return &change;
 }
 
-int32_t& HostInteger(uint32_t address) { return *reinterpret_cast<int32_t*>(address); }
-
 bool PutBackProcedure(const HostChange& change) {
     HWND window = reinterpret_cast<HWND>(change.address);
     if (!IsWindow(window)) return true;
@@ -62,7 +61,7 @@ void Undo(const HostChange& change) {
             PatchCode(change.address, change.replaced.code, kBranchSize);
             break;
         case HostChangeKind::Integer:
-            HostInteger(change.address) = change.replaced.value;
+            HostInt(change.address) = change.replaced.value;
             break;
         case HostChangeKind::PutBack:
             break;
@@ -90,9 +89,9 @@ void ChangeHostInt(uint32_t address, int32_t value) {
     if (Find(HostChangeKind::Integer, address) == nullptr) {
         HostChange* change = Append(HostChangeKind::Integer, address);
         if (change == nullptr) return;
-        change->replaced.value = HostInteger(address);
+        change->replaced.value = HostInt(address);
     }
-    HostInteger(address) = value;
+    HostInt(address) = value;
 }
 
 void KeepHostIntegers() {

@@ -9,7 +9,8 @@
 #include "core/branch.h"
 
 // Writes a five-byte branch into host code. It counts only once its bytes
-// read back as written; false (and the code as it was) otherwise.
+// read back as written: false when the page cannot be made writable or the
+// bytes do not read back, and nothing is recorded then.
 bool ChangeHostCode(uint32_t address, const uint8_t (&bytes)[kBranchSize]);
 
 // Sets a host integer. The value it had before its first change is kept.
@@ -18,7 +19,8 @@ void ChangeHostInt(uint32_t address, int32_t value);
 // now, and no later undo touches them.
 void KeepHostIntegers();
 
-// Puts ours in front of the window's procedure; returns the one it replaced.
+// Puts ours in front of the window's procedure; returns the one it replaced
+// (null when the list is full: nothing replaced).
 WNDPROC ChangeHostWindowProcedure(HWND window, WNDPROC ours);
 // Gives the window its replaced procedure back while ours is still the
 // window's (nothing to do for a window that is gone). False when another
