@@ -120,7 +120,7 @@ LRESULT CALLBACK GameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     result = CallHost(window, message, wParam, lParam);
     FollowHost(window, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
-        // The window is gone: nothing left to put back.
+        // The window is going: its own procedure back, and nothing left to put back later.
         UndoHostWindowProcedure(window);
         hook.window = nullptr;
     }
