@@ -5,6 +5,7 @@ set(DISPORA_WIN32_SOURCES
     core/fault_report.cpp
     core/guard.cpp
     core/guard_x86.S
+    core/host_changes.cpp
     core/host_build.cpp
     core/host_slots.cpp
     core/log.cpp

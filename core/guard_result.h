@@ -1,5 +1,7 @@
-/* What RunGuarded returns when an exception escaped from its step. Shared by
- * the C++ callers and the assembly that returns it, so it is a plain macro. */
+/* What RunGuarded returns: its step ran to the end, or an exception escaped
+ * from it. Shared by the C++ callers and the assembly that returns it, so
+ * these are plain macros. */
 #pragma once
 
-#define GUARD_FAULTED (-1)
+#define GUARD_COMPLETED 0
+#define GUARD_FAULTED 1

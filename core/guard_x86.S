@@ -26,6 +26,7 @@ _RunGuarded:                    /* int RunGuarded(GuardedStep step, void* contex
     pushl 12(%ebp)
     call *8(%ebp)
     addl $4, %esp
+    movl $GUARD_COMPLETED, %eax
     jmp 1f
 
 GuardResume:

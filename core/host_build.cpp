@@ -3,29 +3,52 @@
 #include <windows.h>
 #include <string.h>
 
+#include "core/host_changes.h"
 #include "core/log.h"
 #include "core/patching.h"
-#include "display/deferred_mode.h"
 
 HostAddresses hostAddresses;
-HostBuild hostBuild;
+const HostBuildInfo* hostBuildInfo;
 
 namespace {
 
-struct SavedCallSite {
-    uint32_t address;
-    uint8_t bytes[kBranchSize];
+// The call we redirected: set only once its bytes are in place.
+struct RedirectedCall {
+    uint32_t site;
     uint32_t foreignTarget;  // another plug-in's handler we forward to, or 0 for the host's function
 };
-SavedCallSite savedCallSite;
+RedirectedCall redirectedCall;
 
 const uint8_t* HostModule() { return reinterpret_cast<const uint8_t*>(GetModuleHandleA(nullptr)); }
 const uint8_t* HostPeHeader() { return HostModule() + *reinterpret_cast<const uint32_t*>(HostModule() + 0x3C); }
 
+// Each slot and the host function it is bound to.
+struct SlotBinding {
+    HostFunctionSlot slot;
+    uint32_t HostFunctions::*hostFunction;
+};
+#define SLOT_BINDING(slot, hostFunction) {reinterpret_cast<HostFunctionSlot>(&host::slot), &HostFunctions::hostFunction}
+const SlotBinding kSlotBindings[] = {
+    SLOT_BINDING(_Log, Log),
+    SLOT_BINDING(_RwGetVideoModeList, RwGetVideoModeList),
+    SLOT_BINDING(_RwSetVideoMode, RwSetVideoMode),
+    SLOT_BINDING(RwEngineGetVideoModeInfo, RwEngineGetVideoModeInfo),
+    SLOT_BINDING(RwEngineGetNumVideoModes, RwEngineGetNumVideoModes),
+    SLOT_BINDING(RwEngineGetCurrentVideoMode, RwEngineGetCurrentVideoMode),
+    SLOT_BINDING(RwEngineSetVideoMode, RwEngineSetVideoMode),
+    SLOT_BINDING(RwEngineSetSubSystem, RwEngineSetSubSystem),
+};
+#undef SLOT_BINDING
+
+void LogNotRedirected(const char* before, uint32_t callSite, const char* after) {
+    LogMessage("%s psSelectDevice+0x75 (0x%x)%s: not redirected, so the mode can only be chosen when the plug-in is "
+               "loaded after the game window exists\n", before, callSite, after);
+}
+
 // Redirects the call only when it is the host's own call of
 // RwEngineSetSubSystem, or a call that another plug-in already redirected
 // out of the executable (we then forward to it, so both keep working).
-void RedirectHostCallSite(uint32_t callSite, uint32_t hostFunction) {
+void RedirectHostCallSite(uint32_t callSite, uint32_t hostFunction, SubSystemCallHandler handler) {
     uint8_t bytes[kBranchSize];
     memcpy(bytes, reinterpret_cast<const void*>(callSite), kBranchSize);
     const uint32_t imageStart = reinterpret_cast<uint32_t>(HostModule());
@@ -33,19 +56,22 @@ void RedirectHostCallSite(uint32_t callSite, uint32_t hostFunction) {
     uint32_t target = 0;
     const CallSiteKind kind = ClassifyCallSite(bytes, callSite, hostFunction, imageStart, imageEnd, &target);
     if (kind == CallSiteKind::Unexpected) {
-        LogMessage("unexpected code at psSelectDevice+0x75 (0x%x): not redirected, so the mode can only be chosen "
-                   "when the plug-in is loaded after the game window exists\n", callSite);
+        LogNotRedirected("unexpected code at", callSite, "");
         return;
     }
-    memcpy(savedCallSite.bytes, bytes, kBranchSize);
-    savedCallSite.foreignTarget = kind == CallSiteKind::ForeignCall ? target : 0;
-    savedCallSite.address = callSite;
-    WriteBranch(kOpcodeCall, callSite, reinterpret_cast<uint32_t>(&OnHostSetSubSystem));
+    uint8_t redirect[kBranchSize];
+    EncodeBranch(kOpcodeCall, callSite, reinterpret_cast<uint32_t>(handler), redirect);
+    if (!ChangeHostCode(callSite, redirect)) {
+        LogNotRedirected("the code at", callSite, " cannot be written");
+        return;
+    }
+    redirectedCall.site = callSite;
+    redirectedCall.foreignTarget = kind == CallSiteKind::ForeignCall ? target : 0;
 }
 
 void LogBanner() {
     LogMessage("$ \n");
-    LogMessage("$ dispora.asi " DISPORA_BANNER_VERSION " for GTAIII and Vice City build %s %s %s\n", __DATE__, __TIME__, "");
+    LogMessage("$ dispora.asi " DISPORA_BANNER_VERSION " for GTAIII and Vice City build " __DATE__ " " __TIME__ " \n");
     LogMessage("$ by the dispora.asi developers\n");
     LogMessage("$ project page: https://dispora.invalid/\n");  // placeholder until the project has an address
     LogMessage("$ \n");
@@ -53,24 +79,15 @@ void LogBanner() {
 
 }  // namespace
 
-int BindHostFunctions(const HostBuildInfo& build) {
-    const HostFunctions& f = build.functions;
-    int ok = 1;
-    ok &= BindSlot(reinterpret_cast<HostFunctionSlot>(&host::_Log), f.Log);
-    ok &= BindSlot(reinterpret_cast<HostFunctionSlot>(&host::_RwGetVideoModeList), f.RwGetVideoModeList);
-    ok &= BindSlot(reinterpret_cast<HostFunctionSlot>(&host::_RwSetVideoMode), f.RwSetVideoMode);
-    ok &= BindSlot(reinterpret_cast<HostFunctionSlot>(&host::RwEngineGetVideoModeInfo), f.RwEngineGetVideoModeInfo);
-    ok &= BindSlot(reinterpret_cast<HostFunctionSlot>(&host::RwEngineGetNumVideoModes), f.RwEngineGetNumVideoModes);
-    ok &= BindSlot(reinterpret_cast<HostFunctionSlot>(&host::RwEngineGetCurrentVideoMode), f.RwEngineGetCurrentVideoMode);
-    ok &= BindSlot(reinterpret_cast<HostFunctionSlot>(&host::RwEngineSetVideoMode), f.RwEngineSetVideoMode);
-    ok &= BindSlot(reinterpret_cast<HostFunctionSlot>(&host::RwEngineSetSubSystem), f.RwEngineSetSubSystem);
+bool BindHostFunctions(const HostBuildInfo& build) {
+    bool ok = true;
+    for (const SlotBinding& binding : kSlotBindings) ok &= BindSlot(binding.slot, build.functions.*binding.hostFunction);
     return ok;
 }
 
-int SetHostAddresses(const HostBuildInfo& build) {
+void SetHostAddresses(const HostBuildInfo& build) {
     hostAddresses = build.addresses;
-    hostBuild = build.build;
-    return 1;
+    hostBuildInfo = &build;
 }
 
 const HostBuildInfo* DetectHostBuild() {
@@ -85,24 +102,17 @@ const HostBuildInfo* DetectHostBuild() {
     return build;
 }
 
-void WireIntoHost(const HostBuildInfo& build) {
-    RedirectHostCallSite(build.selectDevice + kSelectDeviceCallOffset, build.functions.RwEngineSetSubSystem);
+void WireIntoHost(const HostBuildInfo& build, SubSystemCallHandler handler) {
+    RedirectHostCallSite(build.selectDevice + kSelectDeviceCallOffset, build.functions.RwEngineSetSubSystem, handler);
     const uint8_t* peHeader = HostPeHeader();
     LogMessage(build.buildLineFormat, *reinterpret_cast<const uint32_t*>(peHeader + 8),
                *reinterpret_cast<const uint32_t*>(peHeader + 0x28));
     LogBanner();
 }
 
-bool HostCallSiteRedirected() { return savedCallSite.address != 0; }
+bool HostCallSiteRedirected() { return redirectedCall.site != 0; }
 
 int ForwardSubSystemCall(int subSystemIndex) {
-    if (savedCallSite.foreignTarget == 0) return host::RwEngineSetSubSystem(subSystemIndex);
-    using SetSubSystem = int(__cdecl*)(int);
-    return reinterpret_cast<SetSubSystem>(savedCallSite.foreignTarget)(subSystemIndex);
-}
-
-void RestoreHostCallSite() {
-    if (savedCallSite.address == 0) return;
-    PatchCode(savedCallSite.address, savedCallSite.bytes, kBranchSize);
-    savedCallSite = {};
+    if (redirectedCall.foreignTarget == 0) return host::RwEngineSetSubSystem(subSystemIndex);
+    return reinterpret_cast<SubSystemCallHandler>(redirectedCall.foreignTarget)(subSystemIndex);
 }

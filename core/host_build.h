@@ -3,19 +3,22 @@
 
 #include "core/host_contract.h"
 
+// The plug-in's handler for psSelectDevice's call of RwEngineSetSubSystem:
+// the host's calling convention and result.
+using SubSystemCallHandler = int(__cdecl*)(int subSystemIndex);
+
 // Recognises the host, binds the slots and fills hostAddresses. Returns the
 // build, or null for any other executable (error line logged, nothing changed).
 const HostBuildInfo* DetectHostBuild();
-int BindHostFunctions(const HostBuildInfo& build);
-int SetHostAddresses(const HostBuildInfo& build);
-// Redirects the subsystem call in psSelectDevice (when it is the call we
-// expect) and logs the build line and banner.
-void WireIntoHost(const HostBuildInfo& build);
+// True when every slot is bound.
+bool BindHostFunctions(const HostBuildInfo& build);
+void SetHostAddresses(const HostBuildInfo& build);
+// Redirects the subsystem call in psSelectDevice to handler (when it is the
+// call we expect and its bytes can be written) and logs the build line and
+// banner. The redirect is a host change: undone with the others.
+void WireIntoHost(const HostBuildInfo& build, SubSystemCallHandler handler);
 // Was the call redirected? Without it the choice cannot be deferred.
 bool HostCallSiteRedirected();
 // What the redirected call would have called: the host's RwEngineSetSubSystem,
 // or the plug-in that redirected it before us.
 int ForwardSubSystemCall(int subSystemIndex);
-// Puts back the host bytes the redirect replaced, so that nothing in the host
-// points into the plug-in once it is unloaded.
-void RestoreHostCallSite();

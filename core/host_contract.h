@@ -72,6 +72,11 @@ struct HostBuildInfo {
     HostFunctions functions;
     HostAddresses addresses;
     uint32_t selectDevice;  // start of psSelectDevice
+    // Vice City's window procedure asks for its pause menu on WM_SETFOCUS
+    // (when a game is loaded and the menu is not open): the windowed game
+    // pauses when the player comes back, not when they leave. GTA III's
+    // ignores the message.
+    bool pausesOnSetFocus;
 };
 
 // The build whose header carries this entry point, or null for any other executable.
@@ -95,14 +100,11 @@ HOST_SLOT int RwEngineSetSubSystem(int subSystemIndex);
 HOST_SLOT int RwEngineSetVideoMode(int modeIndex);
 }  // namespace host
 
-// The host variables of the recognised build.
+// The host variables of the recognised build, and its row (null until then).
 extern HostAddresses hostAddresses;
-extern HostBuild hostBuild;
+extern const HostBuildInfo* hostBuildInfo;
 
-// Vice City's window procedure asks for its pause menu on WM_SETFOCUS (when
-// a game is loaded and the menu is not open): the windowed game pauses when
-// the player comes back, not when they leave. GTA III's ignores the message.
-inline bool HostPausesOnSetFocus() { return hostBuild == HostBuild::ViceCityA || hostBuild == HostBuild::ViceCityB; }
+inline bool HostPausesOnSetFocus() { return hostBuildInfo != nullptr && hostBuildInfo->pausesOnSetFocus; }
 
 inline int32_t& HostInt(uint32_t address) { return *reinterpret_cast<int32_t*>(address); }
 inline const char* SubSystemName(int index) {

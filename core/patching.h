@@ -8,10 +8,11 @@
 // A slot's entry address, as BindSlot takes it.
 using HostFunctionSlot = const void*;
 
-// Copies bytes to address with the page made writable for the copy; returns
-// the result of restoring the old protection (nonzero on success).
-int PatchCode(uint32_t address, const void* bytes, uint32_t length);
-// Writes a five-byte branch at site; writes nothing and returns 0 when site or target is 0.
-int WriteBranch(uint8_t opcode, uint32_t site, uint32_t target);
+// Copies bytes to address with the page made writable for the copy, and
+// flushes the instruction cache over them. False when the page could not be
+// made writable (nothing written).
+bool PatchCode(uint32_t address, const void* bytes, uint32_t length);
+// Writes a five-byte branch at site; writes nothing and returns false when site or target is 0.
+bool WriteBranch(uint8_t opcode, uint32_t site, uint32_t target);
 // Points the slot at hostAddress with a jump; leaves it unbound when hostAddress is 0.
-int BindSlot(HostFunctionSlot slot, uint32_t hostAddress);
+bool BindSlot(HostFunctionSlot slot, uint32_t hostAddress);

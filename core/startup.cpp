@@ -1,63 +1,78 @@
 // The library's entry procedure: everything the plug-in does at load time.
+// This is where the parts are wired together, so it alone reaches into
+// settings/, display/ and window/.
 #include <windows.h>
 
 #include "core/fault_report.h"
 #include "core/guard.h"
 #include "core/host_build.h"
+#include "core/host_changes.h"
 #include "core/log.h"
 #include "core/log_file.h"
 #include "core/single_copy.h"
 #include "display/deferred_mode.h"
-#include "window/dpi_awareness.h"
 #include "display/host_state.h"
 #include "display/immediate_mode.h"
 #include "display/mode_in_use.h"
-#include "window/window_hook.h"
 #include "settings/config.h"
+#include "window/dpi_awareness.h"
+#include "window/host_window.h"
+#include "window/window_hook.h"
 
 namespace {
 
-// What the attach may have changed in the host, for a fault to put back.
-HostChoiceState hostBeforeChoice;
-bool hostStateSaved;
+enum class AttachOutcome { Leaves, Stays, Faulted };
 
-int AttachSteps(void* module) {
+struct Attach {
+    HMODULE module;
+    AttachOutcome outcome;
+    // What the attach may have changed in the host, for a fault to put back.
+    HostChoiceState hostBeforeChoice;
+};
+
+void AttachSteps(Attach& attach) {
     const HostBuildInfo* build = DetectHostBuild();
-    if (build == nullptr) return 0;
+    if (build == nullptr) return;
+    attach.outcome = AttachOutcome::Stays;
     if (!ClaimProcess()) {
         LogMessage("another copy of dispora.asi is active in this process: this one leaves the video mode to it\n");
-        return 1;
+        return;
     }
-    WireIntoHost(*build);
-    currentConfig->Open(module, "dispora.ini");
-    StartLogFile(module, currentConfig->GetBool("logfile") != 0);
+    WireIntoHost(*build, OnHostSetSubSystem);
+    currentConfig->Open(attach.module, "dispora.ini");
+    StartLogFile(attach.module, currentConfig->GetBool("logfile") != 0);
     const bool windowExists = HostWindowRecord() != 0;
     ApplyDpiAwareness(windowExists);
     if (!windowExists) return DeferDisplayMode();
-    hostBeforeChoice = SaveHostChoiceState();
-    hostStateSaved = true;
-    return ApplyDisplayModeNow();
+    SaveHostChoiceState(attach.hostBeforeChoice);
+    const ImmediateOutcome applied = ApplyDisplayModeNow();
+    if (applied == ImmediateOutcome::Applied) return KeepHostIntegers();  // the game's own choice now
+    attach.outcome = applied == ImmediateOutcome::Faulted ? AttachOutcome::Faulted : AttachOutcome::Leaves;
 }
 
 // Before the loader unloads us while the game runs on: nothing in the host
 // may point into our code afterwards, and another copy may take over.
 void LetGoOfHost() {
-    RestoreHostCallSite();
     UnhookGameWindow();
+    UndoHostChanges();
     ReleaseProcessClaim();
 }
 
 BOOL OnProcessAttach(HMODULE module) {
     MakeSettingsStore();
+    SetFaultReportWindow(HostWindow);
+    SetModeSettledHook(ReportModeInUse);
     // The host's own functions run from the first log line on: guard it all.
-    const int result = RunGuarded(AttachSteps, module);
-    if (result == 1) return TRUE;
+    Attach attach = {};
+    attach.module = module;
+    if (Guarded<AttachSteps>(attach) == GuardOutcome::Faulted) attach.outcome = AttachOutcome::Faulted;
+    if (attach.outcome == AttachOutcome::Stays) return TRUE;
     // A fault or a refused switch: the game goes on as it was, visible.
-    if (hostStateSaved) RestoreHostChoiceState(hostBeforeChoice);
-    if (result == kGuardFaulted) {
+    RestoreHostChoiceState(attach.hostBeforeChoice, kNoHostChanges);
+    if (attach.outcome == AttachOutcome::Faulted) {
         ReportFault(true);
-    } else if (hostStateSaved && hostBeforeChoice.visible) {
-        ShowWindow(hostBeforeChoice.window, SW_SHOW);
+    } else if (attach.hostBeforeChoice.visible) {
+        ShowWindow(attach.hostBeforeChoice.window, SW_SHOW);
     }
     LetGoOfHost();  // the loader will unload us
     CloseLogFile();

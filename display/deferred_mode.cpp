@@ -3,6 +3,7 @@
 #include "core/fault_report.h"
 #include "core/guard.h"
 #include "core/host_build.h"
+#include "core/host_changes.h"
 #include "core/host_contract.h"
 #include "core/log.h"
 #include "display/host_state.h"
@@ -11,23 +12,24 @@
 #include "display/mode_in_use.h"
 #include "settings/config.h"
 
-int32_t modeChoicePending;
-
 namespace {
+
+bool modeChoicePending;
+
+// The host changes from the arming on: a fault in the choice undoes them.
+HostChangeMark changesBeforeArming;
 
 struct DeferredChoice {
     HostChoiceState before;
-    bool saved;
+    ModeChoice made;
 };
 
-// The choice and the window work, under a guard: 1 when made, 0 when the
-// player left the dialog with its exit button.
-int ChooseAndArrange(void* context) {
-    DeferredChoice& choice = *static_cast<DeferredChoice*>(context);
-    choice.before = SaveHostChoiceState();
-    choice.saved = true;
-    if (ChooseDisplayMode() == 0) return 0;
-    HostInt(hostAddresses.savedModeIndex) = HostInt(hostAddresses.GcurSelVM);
+// The choice and the window work, under a guard.
+void ChooseAndArrange(DeferredChoice& choice) {
+    SaveHostChoiceState(choice.before);
+    choice.made = ChooseDisplayMode();
+    if (choice.made != ModeChoice::Made) return;
+    ChangeHostInt(hostAddresses.savedModeIndex, HostInt(hostAddresses.GcurSelVM));
     if (HWND window = HostWindow()) {
         if (HostInWindowedMode()) {
             ArrangeWindowBeforeShow(window);
@@ -37,33 +39,32 @@ int ChooseAndArrange(void* context) {
     } else {
         LogMessage("no host window yet: frame styles not added\n");
     }
-    return 1;
 }
 
 }  // namespace
 
-int DeferDisplayMode() {
-    if (!currentConfig->Has("dispora")) return 1;
-    if (!HostCallSiteRedirected()) return 1;  // said at recognition: nothing to arm
-    modeChoicePending = 1;
-    if (hostAddresses.clearOnDefer != 0) HostInt(hostAddresses.clearOnDefer) = 0;
-    return 1;
+void DeferDisplayMode() {
+    if (!currentConfig->Has("dispora")) return;
+    if (!HostCallSiteRedirected()) return;  // said at recognition: nothing to arm
+    modeChoicePending = true;
+    changesBeforeArming = MarkHostChanges();
+    if (hostAddresses.clearOnDefer != 0) ChangeHostInt(hostAddresses.clearOnDefer, 0);
 }
 
 int OnHostSetSubSystem(int subSystemIndex) {
     ReportModeInUse();  // a later device selection: the first one is over
     const int result = ForwardSubSystemCall(subSystemIndex);
-    if (modeChoicePending == 0) return result;
-    modeChoicePending = 0;
+    if (!modeChoicePending) return result;
+    modeChoicePending = false;
     DeferredChoice choice = {};
-    const int chosen = RunGuarded(ChooseAndArrange, &choice);
-    if (chosen == kGuardFaulted) {
+    if (Guarded<ChooseAndArrange>(choice) == GuardOutcome::Faulted || choice.made == ModeChoice::Faulted) {
         // The game goes on with its own choice, as if we had never been asked.
-        if (choice.saved) RestoreHostChoiceState(choice.before);
+        RestoreHostChoiceState(choice.before, changesBeforeArming);
         ReportFault(false);  // the game shows its window itself, later
         return result;
     }
-    if (chosen == 0) return 0;  // the exit button: the host sees its subsystem call fail
+    KeepHostIntegers();  // the game's from now on, whatever the player did
+    if (choice.made == ModeChoice::PlayerLeft) return 0;  // the host sees its subsystem call fail
     NoteModeChosen();
     return result;
 }

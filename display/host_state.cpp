@@ -3,11 +3,10 @@
 #include "window/host_window.h"
 #include "window/window_hook.h"
 
-HostChoiceState SaveHostChoiceState() {
-    HostChoiceState state = {};
+void SaveHostChoiceState(HostChoiceState& state) {
+    state = {};
+    state.saved = true;
     state.GcurSel = HostInt(hostAddresses.GcurSel);
-    state.GcurSelVM = HostInt(hostAddresses.GcurSelVM);
-    state.savedModeIndex = HostInt(hostAddresses.savedModeIndex);
     const PlatformGlobals& platform = HostPlatform();
     state.width = platform.width;
     state.height = platform.height;
@@ -19,15 +18,13 @@ HostChoiceState SaveHostChoiceState() {
         GetWindowRect(state.window, &state.bounds);
         state.visible = IsWindowVisible(state.window) != FALSE;
     }
-    return state;
 }
 
-void RestoreHostChoiceState(const HostChoiceState& state) {
+void RestoreHostChoiceState(const HostChoiceState& state, HostChangeMark changesBefore) {
     UnhookGameWindow();
-    if (HostInt(hostAddresses.GcurSel) != state.GcurSel) host::RwEngineSetSubSystem(state.GcurSel);
-    HostInt(hostAddresses.GcurSel) = state.GcurSel;
-    HostInt(hostAddresses.GcurSelVM) = state.GcurSelVM;
-    HostInt(hostAddresses.savedModeIndex) = state.savedModeIndex;
+    if (state.saved && HostInt(hostAddresses.GcurSel) != state.GcurSel) host::RwEngineSetSubSystem(state.GcurSel);
+    UndoHostChanges(changesBefore);
+    if (!state.saved) return;
     PlatformGlobals& platform = HostPlatform();
     platform.width = state.width;
     platform.height = state.height;

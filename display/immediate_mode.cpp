@@ -21,22 +21,25 @@ const char* HostModeName(int modeIndex) {
 
 }  // namespace
 
-int ApplyDisplayModeNow() {
+ImmediateOutcome ApplyDisplayModeNow() {
     int32_t& GcurSel = HostInt(hostAddresses.GcurSel);
     int32_t& GcurSelVM = HostInt(hostAddresses.GcurSelVM);
     LogMessage("VM config: GcurSel = %d, GcurSelVM = %d", GcurSel, GcurSelVM);
-    if (!currentConfig->Has("dispora")) return 1;
+    if (!currentConfig->Has("dispora")) return ImmediateOutcome::Applied;
 
     HWND window = HostWindow();
     ShowWindow(window, SW_HIDE);
-    if (ChooseDisplayMode() == 0) {
-        raise(SIGABRT);  // the player chose to leave the game
-        return 0;
+    switch (ChooseDisplayMode()) {
+        case ModeChoice::PlayerLeft:
+            raise(SIGABRT);  // the player chose to leave the game
+            return ImmediateOutcome::Refused;
+        case ModeChoice::Faulted: return ImmediateOutcome::Faulted;
+        case ModeChoice::Made: break;
     }
     LogMessage("Dispora selected: %s : %s\n", SubSystemName(GcurSel), HostModeName(GcurSelVM));
     if (host::RwEngineSetSubSystem(GcurSel) == 0) {
         LogMessage("failed to set SubSystem!\n");
-        return 0;
+        return ImmediateOutcome::Refused;
     }
     if (host::RwEngineSetVideoMode(GcurSelVM) == 0) LogMessage("failed to set VM!\n");
     host::_RwSetVideoMode(GcurSelVM);
@@ -46,5 +49,5 @@ int ApplyDisplayModeNow() {
     ReportModeInUse();  // applied by the plug-in itself: settled now
     ShowCursor(FALSE);
     SetCursor(nullptr);
-    return 1;
+    return ImmediateOutcome::Applied;
 }

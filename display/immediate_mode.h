@@ -1,6 +1,9 @@
 #pragma once
 
+// The plug-in's own application of its choice: done (or nothing to do), the
+// engine refused the chosen subsystem, or a fault inside the dialog.
+enum class ImmediateOutcome { Applied, Refused, Faulted };
+
 // Chooses and applies the mode at once, for a plug-in loaded after the host
 // made its window; frames and sizes the window for the windowed mode.
-// Returns 1 on success or when there is nothing to do, 0 on failure.
-int ApplyDisplayModeNow();
+ImmediateOutcome ApplyDisplayModeNow();

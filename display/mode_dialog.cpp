@@ -1,6 +1,7 @@
 #include "display/mode_dialog.h"
 
 #include "core/guard.h"
+#include "core/host_changes.h"
 #include "core/host_contract.h"
 #include "core/log.h"
 #include "window/cursor.h"
@@ -46,8 +47,7 @@ void FillModeList(HWND list) {
 void OnInitModeDialog(HWND dialog) {
     HWND subSystems = GetDlgItem(dialog, kSubSystemList);
     HWND modes = GetDlgItem(dialog, kModeList);
-    int32_t& GcurSel = HostInt(hostAddresses.GcurSel);
-    int32_t& GcurSelVM = HostInt(hostAddresses.GcurSelVM);
+    const int32_t GcurSel = HostInt(hostAddresses.GcurSel);
     const int32_t savedModeIndex = HostInt(hostAddresses.savedModeIndex);
 
     const int subSystemCount = HostInt(hostAddresses.subSystemCount);
@@ -59,19 +59,19 @@ void OnInitModeDialog(HWND dialog) {
     FillModeList(modes);
 
     const char** modeNames = host::_RwGetVideoModeList();
-    if (GcurSelVM == -1 && savedModeIndex >= 0 && savedModeIndex < host::RwEngineGetNumVideoModes() &&
+    if (HostInt(hostAddresses.GcurSelVM) == -1 && savedModeIndex >= 0 && savedModeIndex < host::RwEngineGetNumVideoModes() &&
         modeNames[savedModeIndex] != nullptr) {
         // Rows skip the small modes, so look the saved mode up by item value.
         for (int row = 0; row < host::RwEngineGetNumVideoModes(); ++row) {
             if (SendMessageA(modes, CB_GETITEMDATA, row, 0) == savedModeIndex) {
-                GcurSelVM = savedModeIndex;
+                ChangeHostInt(hostAddresses.GcurSelVM, savedModeIndex);
                 break;
             }
         }
     } else {
-        GcurSelVM = host::RwEngineGetCurrentVideoMode();
+        ChangeHostInt(hostAddresses.GcurSelVM, host::RwEngineGetCurrentVideoMode());
     }
-    SelectModeRow(modes, GcurSelVM);
+    SelectModeRow(modes, HostInt(hostAddresses.GcurSelVM));
     SetFocus(subSystems);
 }
 
@@ -79,16 +79,16 @@ void OnSubSystemChanged(HWND dialog) {
     HWND subSystems = GetDlgItem(dialog, kSubSystemList);
     const LRESULT row = SendMessageA(subSystems, CB_GETCURSEL, 0, 0);
     if (row == CB_ERR) return;  // nothing selected: nothing to switch to
-    int32_t& GcurSel = HostInt(hostAddresses.GcurSel);
-    if (row == GcurSel) return;
-    GcurSel = static_cast<int32_t>(SendMessageA(subSystems, CB_GETITEMDATA, row, 0));
+    if (row == HostInt(hostAddresses.GcurSel)) return;
+    const int32_t GcurSel = static_cast<int32_t>(SendMessageA(subSystems, CB_GETITEMDATA, row, 0));
+    ChangeHostInt(hostAddresses.GcurSel, GcurSel);
     host::RwEngineSetSubSystem(GcurSel);
 
     HWND modes = GetDlgItem(dialog, kModeList);
     SendMessageA(modes, CB_RESETCONTENT, 0, 0);
     FillModeList(modes);
-    int32_t& GcurSelVM = HostInt(hostAddresses.GcurSelVM);
-    GcurSelVM = host::RwEngineGetCurrentVideoMode();
+    const int32_t GcurSelVM = host::RwEngineGetCurrentVideoMode();
+    ChangeHostInt(hostAddresses.GcurSelVM, GcurSelVM);
     SelectModeRow(modes, GcurSelVM);
 }
 
@@ -118,8 +118,8 @@ INT_PTR HandleModeDialogMessage(HWND window, UINT message, WPARAM wParam) {
                     if (notification == CBN_SELCHANGE) {
                         HWND modes = GetDlgItem(window, kModeList);
                         const LRESULT row = SendMessageA(modes, CB_GETCURSEL, 0, 0);
-                        HostInt(hostAddresses.GcurSelVM) =
-                            static_cast<int32_t>(SendMessageA(modes, CB_GETITEMDATA, row, 0));
+                        ChangeHostInt(hostAddresses.GcurSelVM,
+                                      static_cast<int32_t>(SendMessageA(modes, CB_GETITEMDATA, row, 0)));
                     }
                     return 1;
                 case kSubSystemList:
@@ -141,17 +141,13 @@ struct DialogMessage {
     INT_PTR result;
 };
 
-int HandleGuarded(void* context) {
-    DialogMessage& call = *static_cast<DialogMessage*>(context);
+void HandleGuarded(DialogMessage& call) {
     call.result = HandleModeDialogMessage(call.window, call.message, call.wParam);
-    return 1;
 }
-
-}  // namespace
 
 INT_PTR CALLBACK ModeDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM) {
     DialogMessage call = {window, message, wParam, 0};
-    if (RunGuarded(HandleGuarded, &call) == kGuardFaulted) {
+    if (Guarded<HandleGuarded>(call) == GuardOutcome::Faulted) {
         dialogFaulted = true;
         EndDialog(window, 0);
         return 1;
@@ -159,8 +155,16 @@ INT_PTR CALLBACK ModeDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
     return call.result;
 }
 
-bool TakeModeDialogFault() {
-    const bool faulted = dialogFaulted;
+}  // namespace
+
+ModeDialogOutcome RunModeDialog(HWND owner) {
     dialogFaulted = false;
-    return faulted;
+    const INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kModeDialogTemplate), owner,
+                                           ModeDialogProc, 0);
+    if (dialogFaulted) return ModeDialogOutcome::Faulted;
+    switch (result) {
+        case 0: return ModeDialogOutcome::Exited;
+        case -1: return ModeDialogOutcome::NotShown;
+        default: return ModeDialogOutcome::Accepted;
+    }
 }

@@ -9,13 +9,12 @@ constexpr int kModeList = 1001;
 constexpr int kAcceptButton = IDOK;  // 1
 constexpr int kExitButton = 1002;
 
-// A fault inside the procedure ends the dialog (it must not unwind through
-// the window manager's frames); ModeDialogFaulted() then says so, and the
-// caller raises kModeDialogFault where its own guard catches it.
-INT_PTR CALLBACK ModeDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-// Did the last dialog end on a fault? Clears the answer.
-bool TakeModeDialogFault();
-constexpr DWORD kModeDialogFault = 0xE0D15001;
+// How the dialog ended: the player's accept or exit button, never shown (it
+// could not be created), or a fault inside our procedure. A fault ends the
+// dialog, for it must not unwind through the window manager's frames; the
+// caller takes it as a fault of its own.
+enum class ModeDialogOutcome { Accepted, Exited, NotShown, Faulted };
+ModeDialogOutcome RunModeDialog(HWND owner);
 void FillModeList(HWND list);
 void OnInitModeDialog(HWND dialog);
 void OnSubSystemChanged(HWND dialog);

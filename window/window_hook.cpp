@@ -1,8 +1,8 @@
 #include "window/window_hook.h"
 
+#include "core/host_changes.h"
 #include "core/host_contract.h"
 #include "core/log.h"
-#include "display/mode_in_use.h"
 #include "window/cursor.h"
 #include "window/full_screen_switch.h"
 #include "window/mouse_clip.h"
@@ -20,6 +20,7 @@ struct GameWindowHook {
     bool pauseAsked;  // the game had its pause request when the player left
 };
 GameWindowHook hook;
+ModeSettledHook reportModeSettled;
 
 LRESULT CALLBACK GameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -112,15 +113,15 @@ void FollowHost(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT CALLBACK GameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (!hook.pinned && !OursIsOnTop(window)) KeepPluginLoaded();
-    ReportModeInUse();  // the first message after the device selection: its mode has settled
+    // The first message after the device selection: its mode has settled.
+    if (reportModeSettled != nullptr) reportModeSettled();
     LRESULT result = 0;
     if (AnswerFirst(window, message, wParam, lParam, &result)) return result;
-    const WNDPROC hostProcedure = hook.hostProcedure;
     result = CallHost(window, message, wParam, lParam);
     FollowHost(window, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
-        // The window is gone: nothing left to put back.
-        if (OursIsOnTop(window)) SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(hostProcedure));
+        // The window is going: its own procedure back, and nothing left to put back later.
+        UndoHostWindowProcedure(window);
         hook.window = nullptr;
     }
     return result;
@@ -128,12 +129,13 @@ LRESULT CALLBACK GameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
 }  // namespace
 
+void SetModeSettledHook(ModeSettledHook report) { reportModeSettled = report; }
+
 void HookGameWindow(HWND window, const GameWindowOptions& options) {
     if (hook.window != nullptr) return;
     hook.options = options;
     hook.pauseAsked = false;
-    hook.hostProcedure = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&GameWindowProc)));
+    hook.hostProcedure = ChangeHostWindowProcedure(window, &GameWindowProc);
     hook.window = window;
     if (options.clipCursor) StartMouseClip(window);
 }
@@ -141,8 +143,7 @@ void HookGameWindow(HWND window, const GameWindowOptions& options) {
 void UnhookGameWindow() {
     if (hook.window == nullptr) return;
     ReleaseMouseClip();
-    if (OursIsOnTop(hook.window)) {
-        SetWindowLongPtrA(hook.window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(hook.hostProcedure));
+    if (UndoHostWindowProcedure(hook.window)) {
         hook.window = nullptr;
     } else {
         KeepPluginLoaded();

@@ -15,6 +15,11 @@ struct GameWindowOptions {
     AspectRatio aspect;  // none kept when 0 x 0
 };
 
+// Called on every message our procedure sees, first: the game's device
+// selection is over once its window gets messages. Given at start.
+using ModeSettledHook = void (*)();
+void SetModeSettledHook(ModeSettledHook report);
+
 // Takes over the window's procedure (once; a second call changes nothing).
 void HookGameWindow(HWND window, const GameWindowOptions& options);
 // Before we are unloaded while the game runs: puts the host's procedure

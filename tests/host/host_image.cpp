@@ -122,7 +122,7 @@ void WriteSelectDevice(const StandInBuild& build) {
     const uint8_t body[] = {0x50, 0x90, 0x90, 0x90, 0x90};  // push eax; nops up to the call
     memcpy(code + 0x70, body, sizeof(body));
     code[0x75] = 0xE8;
-    const uint32_t displacement = build.setSubSystem - (build.selectDevice + 0x75) - 5;
+    const uint32_t displacement = build.RwEngineSetSubSystem - (build.selectDevice + 0x75) - 5;
     memcpy(code + 0x76, &displacement, 4);
     const uint8_t epilogue[] = {0x83, 0xC4, 0x04, 0xC3};  // add esp,4; ret
     memcpy(code + 0x7A, epilogue, sizeof(epilogue));
@@ -143,7 +143,7 @@ int frameRecalcs = 0;
 bool mainLoopRunning = false;  // the host answers WM_SIZE only from its main loop on
 SIZE camera = {};
 
-bool IsViceCity() { return installed != nullptr && (installed->build == HostBuild::ViceCityA || installed->build == HostBuild::ViceCityB); }
+bool PausesOnSetFocus() { return installed != nullptr && installed->pausesOnSetFocus; }
 
 // The picture's size: the camera's, from the record (the client area's until
 // the record has one).
@@ -246,7 +246,7 @@ LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             return 0;
         }
         case WM_SETFOCUS:  // Vice City asks for its pause menu when the player comes back
-            if (IsViceCity()) ++hostPauseRequests;
+            if (PausesOnSetFocus()) ++hostPauseRequests;
             break;
         case WM_SETCURSOR:  // hidden wherever the mouse is, frame included, and never shown again
             ShowCursor(FALSE);
@@ -311,16 +311,95 @@ int hostPauseRequests = 0;
 SIZE HostCamera() { return camera; }
 WNDPROC HostWindowProcedure() { return HostWindowProc; }
 
-// Entry order: GTA3 1.0, GTA3 1.1, Vice City A, Vice City B.
 const StandInBuild kStandInBuilds[4] = {
-    {"Gta3V10", HostBuild::Gta3V10, 0x1C1E70, 0x405DB0, 0x5814F0, 0x581630, 0x5A0F00, 0x5A0ED0, 0x5A0F30, 0x5A0F60,
-     0x5A0EA0, 0x8F4360, 0x6510CC, 0x6510C4, 0x6510C8, 0x650BC4, 0x8F59DC, 0x60EFFC, 0x581D80},
-    {"Gta3V11", HostBuild::Gta3V11, 0x1C2130, 0x405DB0, 0x581830, 0x581970, 0x5A11C0, 0x5A1190, 0x5A11F0, 0x5A1220,
-     0x5A1160, 0x8F4414, 0x6510CC, 0x6510C4, 0x6510C8, 0x650BC4, 0x8F5A90, 0, 0x5820C0},
-    {"ViceCityA", HostBuild::ViceCityA, 0x267BF0, 0x401000, 0x601880, 0x601770, 0x642B70, 0x642B40, 0x642BA0,
-     0x642BD0, 0x642B10, 0x9B48D8, 0x783EEC, 0x783EE4, 0x783EE8, 0x7839E4, 0x869690, 0x6D59F8, 0x600DA0},
-    {"ViceCityB", HostBuild::ViceCityB, 0x267C40, 0x401000, 0x6018B0, 0x6017A0, 0x642BC0, 0x642B90, 0x642BF0,
-     0x642C20, 0x642B60, 0x9B48E0, 0x783EEC, 0x783EE4, 0x783EE8, 0x7839E4, 0x869698, 0x6D59F8, 0x600DC0},
+    {
+        .name = "Gta3V10",
+        .build = HostBuild::Gta3V10,
+        .entryPoint = 0x1C1E70,
+        .Log = 0x405DB0,
+        .RwGetVideoModeList = 0x5814F0,
+        .RwSetVideoMode = 0x581630,
+        .RwEngineGetVideoModeInfo = 0x5A0F00,
+        .RwEngineGetNumVideoModes = 0x5A0ED0,
+        .RwEngineGetCurrentVideoMode = 0x5A0F30,
+        .RwEngineSetVideoMode = 0x5A0F60,
+        .RwEngineSetSubSystem = 0x5A0EA0,
+        .platformGlobals = 0x8F4360,
+        .GcurSelVM = 0x6510CC,
+        .subSystemCount = 0x6510C4,
+        .GcurSel = 0x6510C8,
+        .subSystemInfo = 0x650BC4,
+        .savedModeIndex = 0x8F59DC,
+        .clearOnDefer = 0x60EFFC,
+        .selectDevice = 0x581D80,
+        .pausesOnSetFocus = false,
+    },
+    {
+        .name = "Gta3V11",
+        .build = HostBuild::Gta3V11,
+        .entryPoint = 0x1C2130,
+        .Log = 0x405DB0,
+        .RwGetVideoModeList = 0x581830,
+        .RwSetVideoMode = 0x581970,
+        .RwEngineGetVideoModeInfo = 0x5A11C0,
+        .RwEngineGetNumVideoModes = 0x5A1190,
+        .RwEngineGetCurrentVideoMode = 0x5A11F0,
+        .RwEngineSetVideoMode = 0x5A1220,
+        .RwEngineSetSubSystem = 0x5A1160,
+        .platformGlobals = 0x8F4414,
+        .GcurSelVM = 0x6510CC,
+        .subSystemCount = 0x6510C4,
+        .GcurSel = 0x6510C8,
+        .subSystemInfo = 0x650BC4,
+        .savedModeIndex = 0x8F5A90,
+        .clearOnDefer = 0,
+        .selectDevice = 0x5820C0,
+        .pausesOnSetFocus = false,
+    },
+    {
+        .name = "ViceCityA",
+        .build = HostBuild::ViceCityA,
+        .entryPoint = 0x267BF0,
+        .Log = 0x401000,
+        .RwGetVideoModeList = 0x601880,
+        .RwSetVideoMode = 0x601770,
+        .RwEngineGetVideoModeInfo = 0x642B70,
+        .RwEngineGetNumVideoModes = 0x642B40,
+        .RwEngineGetCurrentVideoMode = 0x642BA0,
+        .RwEngineSetVideoMode = 0x642BD0,
+        .RwEngineSetSubSystem = 0x642B10,
+        .platformGlobals = 0x9B48D8,
+        .GcurSelVM = 0x783EEC,
+        .subSystemCount = 0x783EE4,
+        .GcurSel = 0x783EE8,
+        .subSystemInfo = 0x7839E4,
+        .savedModeIndex = 0x869690,
+        .clearOnDefer = 0x6D59F8,
+        .selectDevice = 0x600DA0,
+        .pausesOnSetFocus = true,
+    },
+    {
+        .name = "ViceCityB",
+        .build = HostBuild::ViceCityB,
+        .entryPoint = 0x267C40,
+        .Log = 0x401000,
+        .RwGetVideoModeList = 0x6018B0,
+        .RwSetVideoMode = 0x6017A0,
+        .RwEngineGetVideoModeInfo = 0x642BC0,
+        .RwEngineGetNumVideoModes = 0x642B90,
+        .RwEngineGetCurrentVideoMode = 0x642BF0,
+        .RwEngineSetVideoMode = 0x642C20,
+        .RwEngineSetSubSystem = 0x642B60,
+        .platformGlobals = 0x9B48E0,
+        .GcurSelVM = 0x783EEC,
+        .subSystemCount = 0x783EE4,
+        .GcurSel = 0x783EE8,
+        .subSystemInfo = 0x7839E4,
+        .savedModeIndex = 0x869698,
+        .clearOnDefer = 0x6D59F8,
+        .selectDevice = 0x600DC0,
+        .pausesOnSetFocus = true,
+    },
 };
 
 FakeEngine DefaultEngine() {
@@ -355,14 +434,14 @@ void InstallHost(const StandInBuild* build, uint32_t timeStamp) {
         WriteHeader(kUnknownEntryPoint, timeStamp);
         return;
     }
-    WriteJump(build->log, reinterpret_cast<void*>(&FakeLog));
-    WriteJump(build->getVideoModeList, reinterpret_cast<void*>(&FakeGetVideoModeList));
-    WriteJump(build->setVideoModeRaw, reinterpret_cast<void*>(&FakeRawSetVideoMode));
-    WriteJump(build->getVideoModeInfo, reinterpret_cast<void*>(&FakeGetVideoModeInfo));
-    WriteJump(build->getNumVideoModes, reinterpret_cast<void*>(&FakeGetNumVideoModes));
-    WriteJump(build->getCurrentVideoMode, reinterpret_cast<void*>(&FakeGetCurrentVideoMode));
-    WriteJump(build->setVideoMode, reinterpret_cast<void*>(&FakeSetVideoMode));
-    WriteJump(build->setSubSystem, reinterpret_cast<void*>(&FakeSetSubSystem));
+    WriteJump(build->Log, reinterpret_cast<void*>(&FakeLog));
+    WriteJump(build->RwGetVideoModeList, reinterpret_cast<void*>(&FakeGetVideoModeList));
+    WriteJump(build->RwSetVideoMode, reinterpret_cast<void*>(&FakeRawSetVideoMode));
+    WriteJump(build->RwEngineGetVideoModeInfo, reinterpret_cast<void*>(&FakeGetVideoModeInfo));
+    WriteJump(build->RwEngineGetNumVideoModes, reinterpret_cast<void*>(&FakeGetNumVideoModes));
+    WriteJump(build->RwEngineGetCurrentVideoMode, reinterpret_cast<void*>(&FakeGetCurrentVideoMode));
+    WriteJump(build->RwEngineSetVideoMode, reinterpret_cast<void*>(&FakeSetVideoMode));
+    WriteJump(build->RwEngineSetSubSystem, reinterpret_cast<void*>(&FakeSetSubSystem));
     WriteSelectDevice(*build);
     for (uint32_t variable : {build->GcurSelVM, build->subSystemCount, build->GcurSel, build->savedModeIndex}) {
         Require(variable, 4, "host variable");
@@ -477,6 +556,49 @@ uint32_t CallTarget(uint32_t site) {
     int32_t displacement = 0;
     memcpy(&displacement, reinterpret_cast<const void*>(site + 1), 4);
     return site + 5 + static_cast<uint32_t>(displacement);
+}
+
+namespace {
+
+constexpr uint32_t kPageMask = ~0xFFFu;
+uint32_t refusedPage;
+uint8_t* virtualProtectEntry;  // where the plug-in's VirtualProtect calls land
+uint8_t virtualProtectStart[5];
+
+// VirtualProtect while a page is refused: the system call behind it for
+// every other page.
+BOOL WINAPI RefusingVirtualProtect(void* address, SIZE_T size, DWORD protect, DWORD* oldProtect) {
+    if ((reinterpret_cast<uint32_t>(address) & kPageMask) == refusedPage) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return FALSE;
+    }
+    using ProtectMemory = LONG(NTAPI*)(HANDLE, void**, SIZE_T*, ULONG, ULONG*);
+    static const auto protectMemory = reinterpret_cast<ProtectMemory>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtProtectVirtualMemory")));
+    void* base = address;
+    SIZE_T length = size;
+    return protectMemory(GetCurrentProcess(), &base, &length, protect, oldProtect) == 0;
+}
+
+}  // namespace
+
+void RefuseProtectionChanges(uint32_t address) {
+    virtualProtectEntry = reinterpret_cast<uint8_t*>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "VirtualProtect")));
+    DWORD old = 0;
+    VirtualProtect(virtualProtectEntry, 5, PAGE_EXECUTE_READWRITE, &old);
+    memcpy(virtualProtectStart, virtualProtectEntry, 5);
+    refusedPage = address & kPageMask;
+    const uint32_t displacement =
+        reinterpret_cast<uint32_t>(&RefusingVirtualProtect) - reinterpret_cast<uint32_t>(virtualProtectEntry) - 5;
+    virtualProtectEntry[0] = 0xE9;
+    memcpy(virtualProtectEntry + 1, &displacement, 4);
+    FlushInstructionCache(GetCurrentProcess(), virtualProtectEntry, 5);
+}
+
+void AllowProtectionChanges() {
+    memcpy(virtualProtectEntry, virtualProtectStart, 5);
+    FlushInstructionCache(GetCurrentProcess(), virtualProtectEntry, 5);
 }
 
 int CallSelectDevice(int subSystemIndex) {

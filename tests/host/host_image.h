@@ -10,16 +10,19 @@
 
 #include "core/host_contract.h"
 
-// The host contract, written out here independently of the plug-in's table so
-// that a wrong address on either side shows.
+// The host contract, written out here independently of the plug-in's table,
+// with the same field names, so that a wrong address on either side shows.
 struct StandInBuild {
     const char* name;
     HostBuild build;
     uint32_t entryPoint;
-    uint32_t log, getVideoModeList, setVideoModeRaw, getVideoModeInfo, getNumVideoModes, getCurrentVideoMode,
-        setVideoMode, setSubSystem;
+    // The host functions.
+    uint32_t Log, RwGetVideoModeList, RwSetVideoMode, RwEngineGetVideoModeInfo, RwEngineGetNumVideoModes,
+        RwEngineGetCurrentVideoMode, RwEngineSetVideoMode, RwEngineSetSubSystem;
+    // The host variables.
     uint32_t platformGlobals, GcurSelVM, subSystemCount, GcurSel, subSystemInfo, savedModeIndex, clearOnDefer;
     uint32_t selectDevice;
+    bool pausesOnSetFocus;  // the window procedure asks for the pause menu on WM_SETFOCUS
 };
 extern const StandInBuild kStandInBuilds[4];
 constexpr uint32_t kUnknownEntryPoint = 0x123450;
@@ -148,6 +151,11 @@ void SetHostWindowRecord(const void* record);  // what platformGlobals + 28 hold
 void WriteHostBranch(uint8_t opcode, uint32_t site, uint32_t target);
 // Where the five-byte call or jump at site goes.
 uint32_t CallTarget(uint32_t site);
+
+// Makes the system refuse to change the protection of the page that holds
+// address, as for host code that cannot be made writable, until allowed again.
+void RefuseProtectionChanges(uint32_t address);
+void AllowProtectionChanges();
 
 // Calls the host's psSelectDevice as the game would.
 int CallSelectDevice(int subSystemIndex);

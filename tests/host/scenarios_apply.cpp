@@ -143,7 +143,7 @@ SCENARIO("immediate: a refused subsystem fails attach and leaves the game window
     CHECK_EQ(HostVar(build.savedModeIndex), selection[2]);
     CHECK(ProcedureIsHosts(window));
     CHECK(Logged("failed to set SubSystem!\n"));
-    CHECK_EQ(CallTarget(site), build.setSubSystem);  // the game's own call is back
+    CHECK_EQ(CallTarget(site), build.RwEngineSetSubSystem);  // the game's own call is back
     CHECK(OthersCanOpen(SettingsFilePath()));        // and the file let go
     engine.refuseSubSystem = false;
     CHECK_EQ(CallSelectDevice(1), 1);
@@ -297,7 +297,7 @@ SCENARIO("guard: a fault in attach brings up the failure box; OK fails attach cl
     CHECK_TEXT(caption, "Error");
     CHECK(hiddenDuringBox);
     CHECK(IsWindowVisible(window));
-    CHECK_EQ(CallTarget(build.selectDevice + 0x75), build.setSubSystem);
+    CHECK_EQ(CallTarget(build.selectDevice + 0x75), build.RwEngineSetSubSystem);
     CHECK(OthersCanOpen(SettingsFilePath()));
     engine.setSubSystemResult = 0x31;
     CHECK_EQ(CallSelectDevice(0), 0x31);  // the game goes on without the plug-in
@@ -317,7 +317,7 @@ SCENARIO("guard: a fault from the window pointer itself") {
     HMODULE plugin = LoadPlugin();
     CHECK(plugin == nullptr);
     CHECK(boxShown);
-    CHECK_EQ(CallTarget(build.selectDevice + 0x75), build.setSubSystem);
+    CHECK_EQ(CallTarget(build.selectDevice + 0x75), build.RwEngineSetSubSystem);
 }
 
 SCENARIO("child:guard: Cancel ends the game") {

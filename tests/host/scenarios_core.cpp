@@ -87,7 +87,7 @@ SCENARIO_EACH_BUILD("core: every slot reaches its host function unchanged") {
 SCENARIO_EACH_BUILD("core: psSelectDevice's subsystem call goes through the plug-in") {
     InstallHost(&build);
     const uint32_t site = build.selectDevice + 0x75;
-    CHECK_EQ(CallTarget(site), build.setSubSystem);
+    CHECK_EQ(CallTarget(site), build.RwEngineSetSubSystem);
     HMODULE plugin = LoadPlugin();
     CHECK_EQ(*reinterpret_cast<const uint8_t*>(site), 0xE8);
     CHECK(AddressInModule(CallTarget(site), plugin));
@@ -97,7 +97,7 @@ SCENARIO_EACH_BUILD("core: psSelectDevice's subsystem call goes through the plug
     UnloadPlugin(plugin);
     // Unloaded while the game goes on: the host's own call is back.
     CHECK_EQ(*reinterpret_cast<const uint8_t*>(site), 0xE8);
-    CHECK_EQ(CallTarget(site), build.setSubSystem);
+    CHECK_EQ(CallTarget(site), build.RwEngineSetSubSystem);
     CHECK_EQ(CallSelectDevice(0), 0x77);
 }
 
@@ -122,7 +122,7 @@ SCENARIO("core: a null site, target or host address writes nothing") {
     CHECK(writeBranch != nullptr && bindLog != nullptr);
     if (writeBranch == nullptr || bindLog == nullptr) return UnloadPlugin(probe);
     const std::vector<uint8_t> before = SnapshotHostMemory();
-    CHECK_EQ(writeBranch(0, build.setSubSystem), 0);
+    CHECK_EQ(writeBranch(0, build.RwEngineSetSubSystem), 0);
     CHECK_EQ(writeBranch(build.selectDevice + 0x75, 0), 0);
     CHECK(HostMemoryEquals(before));
     // Binding _Log to nothing leaves it bound to the host's _Log.

@@ -74,7 +74,7 @@ bool ImmediateCellSurvived(const Cell& cell, FaultKind kind) {
     CHECK(plugin == nullptr);
     CHECK(IsWindowVisible(window));
     CHECK(ProcedureIsHosts(window));
-    CHECK_EQ(CallTarget(build.selectDevice + 0x75), build.setSubSystem);
+    CHECK_EQ(CallTarget(build.selectDevice + 0x75), build.RwEngineSetSubSystem);
     CHECK_EQ(HostVar(build.GcurSel), 0);
     CHECK_EQ(HostVar(build.GcurSelVM), -1);
     CHECK(OthersCanOpen(SettingsFilePath()));
@@ -107,6 +107,7 @@ bool DeferredCellSurvived(const Cell& cell, FaultKind kind) {
     CHECK_EQ(start.selectResult, 0x44);
     CHECK_EQ(HostVar(build.savedModeIndex), -1);
     CHECK_EQ(HostVar(build.GcurSelVM), -1);
+    if (build.clearOnDefer != 0) CHECK_EQ(HostVar(build.clearOnDefer), kClearOnDeferSentinel);  // the game's own
     CHECK(!start.shownInSelect);
     CHECK_EQ(GetWindowLongA(window, GWL_STYLE), styleBefore | WS_VISIBLE);
     const RECT after = WindowBounds(window);
@@ -115,7 +116,7 @@ bool DeferredCellSurvived(const Cell& cell, FaultKind kind) {
     CHECK(ProcedureIsHosts(window));
     if (!atAttach) CHECK_EQ(CallSelectDevice(0), 0x44);  // later selections: a pure forward
     UnloadPlugin(plugin);
-    if (atAttach) CHECK_EQ(CallTarget(build.selectDevice + 0x75), build.setSubSystem);
+    if (atAttach) CHECK_EQ(CallTarget(build.selectDevice + 0x75), build.RwEngineSetSubSystem);
     StopDrivingModalWindow();
     return RigFailures() == failuresBefore;
 }
@@ -169,7 +170,7 @@ std::vector<int32_t> savedModeSeenByForeign;
 extern "C" int ForeignSetSubSystem(int subSystemIndex) {
     savedModeSeenByForeign.push_back(HostVar(CurrentBuild().savedModeIndex));
     using SetSubSystem = int(__cdecl*)(int);
-    return reinterpret_cast<SetSubSystem>(CurrentBuild().setSubSystem)(subSystemIndex);
+    return reinterpret_cast<SetSubSystem>(CurrentBuild().RwEngineSetSubSystem)(subSystemIndex);
 }
 
 // mov eax, ForeignSetSubSystem; jmp eax, in memory of its own.
@@ -212,7 +213,7 @@ SCENARIO("faults: unexpected code at the call site is left alone") {
     const StandInBuild& build = kStandInBuilds[0];
     const uint32_t site = build.selectDevice + 0x75;
     InstallHost(&build);
-    WriteHostBranch(0xE8, site, build.setVideoMode);  // a call, but not to RwEngineSetSubSystem
+    WriteHostBranch(0xE8, site, build.RwEngineSetVideoMode);  // a call, but not to RwEngineSetSubSystem
     uint8_t before[5];
     memcpy(before, reinterpret_cast<const void*>(site), 5);
     WriteSettingsFile("dispora=windowed\n");
@@ -228,4 +229,38 @@ SCENARIO("faults: unexpected code at the call site is left alone") {
     CHECK(Logged(line));
     CHECK_EQ(HostVar(build.clearOnDefer), kClearOnDeferSentinel);  // nothing armed
     UnloadPlugin(plugin);
+}
+
+SCENARIO("faults: a call site that cannot be written leaves the deferred road off") {
+    const StandInBuild& build = kStandInBuilds[2];
+    const uint32_t site = build.selectDevice + 0x75;
+    InstallHost(&build);
+    WriteSettingsFile("dispora=windowed\n");
+    ClearCapturedOutput();
+    RefuseProtectionChanges(site);
+    HMODULE plugin = LoadPlugin();
+    AllowProtectionChanges();
+    CHECK(plugin != nullptr);
+    CHECK_EQ(CallTarget(site), build.RwEngineSetSubSystem);
+    char line[200];
+    snprintf(line, sizeof(line),
+             "the code at psSelectDevice+0x75 (0x%x) cannot be written: not redirected, so the mode can only be "
+             "chosen when the plug-in is loaded after the game window exists\n",
+             site);
+    CHECK(Logged(line));
+    int siteLines = 0;
+    for (const std::string& logged : engine.logLines) siteLines += logged.find("psSelectDevice") != std::string::npos;
+    CHECK_EQ(siteLines, 1);
+    CHECK_EQ(HostVar(build.clearOnDefer), kClearOnDeferSentinel);  // nothing armed
+    // The game's device selection is its own.
+    HWND window = CreateWindowAsGame();
+    engine.setSubSystemResult = 0x66;
+    CHECK_EQ(StartGame().selectResult, 0x66);
+    CHECK(engine.setSubSystemCalls == std::vector<int>{0});
+    CHECK_EQ(HostVar(build.savedModeIndex), -1);
+    CHECK_EQ(HostVar(build.GcurSelVM), -1);
+    CHECK(ProcedureIsHosts(window));
+    UnloadPlugin(plugin);
+    CHECK_EQ(CallTarget(site), build.RwEngineSetSubSystem);
+    DestroyHostWindow();
 }
