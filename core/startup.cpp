@@ -1,5 +1,6 @@
 // The library's entry procedure: everything the plug-in does at load time.
 #include <windows.h>
+#include <string.h>
 
 #include "core/fault_report.h"
 #include "core/guard.h"
@@ -13,7 +14,7 @@
 #include "display/immediate_mode.h"
 #include "display/mode_in_use.h"
 #include "window/window_hook.h"
-#include "settings/config.h"
+#include "settings/settings.h"
 
 namespace {
 
@@ -21,16 +22,38 @@ namespace {
 HostChoiceState hostBeforeChoice;
 bool hostStateSaved;
 
+// Every setting, read once, and the log file they ask for.
+void ReadSettingsAndStartLog(void* module) {
+    ReadSettingsAtStart(module);
+    char path[Config::kTextSize];
+    const bool hasPath = SiblingFilePath(path, sizeof(path), settingsAtStart.modulePath, "dispora.log");
+    StartLogFile(hasPath ? path : nullptr, settingsAtStart.logFile);
+}
+
+// Installed as ddraw.dll (any case), the plug-in is what the game loads for
+// DirectDraw: refusing to load would stop the game from starting.
+bool LoadedAsDirectDraw() {
+    const char* path = settingsAtStart.modulePath;
+    const char* slash = strrchr(path, '\\');
+    return lstrcmpiA(slash != nullptr ? slash + 1 : path, "ddraw.dll") == 0;
+}
+
 int AttachSteps(void* module) {
     const HostBuildInfo* build = DetectHostBuild();
-    if (build == nullptr) return 0;
+    if (build == nullptr) {
+        // Said in dispora.log too. As ddraw.dll the plug-in stays and only
+        // forwards DirectDraw: nothing in the game is patched or hooked.
+        ReadSettingsAndStartLog(module);
+        CloseLogFile();
+        return LoadedAsDirectDraw() ? 1 : 0;
+    }
     if (!ClaimProcess()) {
         LogMessage("another copy of dispora.asi is active in this process: this one leaves the video mode to it\n");
         return 1;
     }
     WireIntoHost(*build);
-    currentConfig->Open(module, "dispora.ini");
-    StartLogFile(module, currentConfig->GetBool("logfile") != 0);
+    ReadSettingsAndStartLog(module);
+    ExplainSettingsAtStart();
     const bool windowExists = HostWindowRecord() != 0;
     ApplyDpiAwareness(windowExists);
     if (!windowExists) return DeferDisplayMode();
@@ -66,7 +89,6 @@ BOOL OnProcessAttach(HMODULE module) {
 
 BOOL OnProcessDetach(bool processExiting) {
     ReportModeInUseAtDetach(processExiting);
-    currentConfig->Close();
     // At process exit the host runs no more code: nothing to undo.
     if (!processExiting) LetGoOfHost();
     CloseLogFile();

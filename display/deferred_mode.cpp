@@ -9,7 +9,7 @@
 #include "window/host_window.h"
 #include "display/mode_choice.h"
 #include "display/mode_in_use.h"
-#include "settings/config.h"
+#include "settings/settings.h"
 
 int32_t modeChoicePending;
 
@@ -26,8 +26,10 @@ int ChooseAndArrange(void* context) {
     DeferredChoice& choice = *static_cast<DeferredChoice*>(context);
     choice.before = SaveHostChoiceState();
     choice.saved = true;
-    if (ChooseDisplayMode() == 0) return 0;
-    HostInt(hostAddresses.savedModeIndex) = HostInt(hostAddresses.GcurSelVM);
+    const ModeChoice made = ChooseDisplayMode();
+    if (made == ModeChoice::Leave) return 0;
+    // Only a mode the plug-in chose: the game indexes its mode list with it.
+    if (made == ModeChoice::Made) HostInt(hostAddresses.savedModeIndex) = HostInt(hostAddresses.GcurSelVM);
     if (HWND window = HostWindow()) {
         if (HostInWindowedMode()) {
             ArrangeWindowBeforeShow(window);
@@ -43,7 +45,7 @@ int ChooseAndArrange(void* context) {
 }  // namespace
 
 int DeferDisplayMode() {
-    if (!currentConfig->Has("dispora")) return 1;
+    if (!settingsAtStart.dispora.given) return 1;
     if (!HostCallSiteRedirected()) return 1;  // said at recognition: nothing to arm
     modeChoicePending = 1;
     if (hostAddresses.clearOnDefer != 0) HostInt(hostAddresses.clearOnDefer) = 0;

@@ -7,7 +7,7 @@
 #include "window/host_window.h"
 #include "display/mode_choice.h"
 #include "display/mode_in_use.h"
-#include "settings/config.h"
+#include "settings/settings.h"
 
 namespace {
 
@@ -25,11 +25,11 @@ int ApplyDisplayModeNow() {
     int32_t& GcurSel = HostInt(hostAddresses.GcurSel);
     int32_t& GcurSelVM = HostInt(hostAddresses.GcurSelVM);
     LogMessage("VM config: GcurSel = %d, GcurSelVM = %d", GcurSel, GcurSelVM);
-    if (!currentConfig->Has("dispora")) return 1;
+    if (!settingsAtStart.dispora.given) return 1;
 
     HWND window = HostWindow();
     ShowWindow(window, SW_HIDE);
-    if (ChooseDisplayMode() == 0) {
+    if (ChooseDisplayMode() == ModeChoice::Leave) {
         raise(SIGABRT);  // the player chose to leave the game
         return 0;
     }
