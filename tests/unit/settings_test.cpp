@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <stdio.h>
+#include <string.h>
 #include <unistd.h>
 
 #include <fstream>
@@ -47,6 +48,13 @@ TEST(Truth, ByTheFirstCharactersAnyCase) {
     for (const char* value : {"no", "False", "0", "nonsense"}) EXPECT_EQ(ParseTruth(value), Truth::False) << value;
     for (const char* value : {"on", "off", "", " yes"}) EXPECT_EQ(ParseTruth(value), Truth::NotUnderstood) << value;
     EXPECT_EQ(ParseTruth(nullptr), Truth::NotUnderstood);
+}
+
+// The row of the named setting in the table.
+size_t Row(const char* name) {
+    size_t row = 0;
+    while (row < kSettingCount && strcmp(kSettingRows[row].name, name) != 0) ++row;
+    return row;
 }
 
 // The record and its explanations, from dispora.ini beside "dir/game\<plug-in>".
@@ -101,12 +109,12 @@ TEST_F(SettingsTest, EachSettingFromItsSourceWithTheDefaultsOtherwise) {
     EXPECT_FALSE(record.altEnter);
     EXPECT_TRUE(record.remember && record.pauseOnLeave && record.clipCursor && record.dpiAware);
     EXPECT_TRUE(record.logFile);  // on unless turned off
-    EXPECT_EQ(record.source[0], SettingSource::File);
-    EXPECT_EQ(record.source[4], SettingSource::CommandLine);
-    EXPECT_STREQ(record.shown[4], "always");
-    EXPECT_EQ(record.source[9], SettingSource::FileName);
-    EXPECT_STREQ(record.shown[9], "yes");  // the file name's extension is no part of it
-    EXPECT_EQ(record.source[11], SettingSource::Absent);
+    EXPECT_EQ(record.source[Row("dispora")], SettingSource::File);
+    EXPECT_EQ(record.source[Row("topmost")], SettingSource::CommandLine);
+    EXPECT_STREQ(record.shown[Row("topmost")], "always");
+    EXPECT_EQ(record.source[Row("pauseonleave")], SettingSource::FileName);
+    EXPECT_STREQ(record.shown[Row("pauseonleave")], "yes");  // the file name's extension is no part of it
+    EXPECT_EQ(record.source[Row("logfile")], SettingSource::Absent);
     EXPECT_TRUE(said.empty());
 
     Read("logfile=no\n");
