@@ -52,14 +52,17 @@ SettingSource SourceOf(const Config& config, const char* value) {
 }
 
 // The value as read, cut to fit: a file value runs to its line end, any
-// other to the first blank; one in the file name stops at its extension.
+// other to the first blank; one in the file name also stops at the next
+// setting ("--") and at the extension.
 void CopyValue(char* out, const char* value, SettingSource source) {
     size_t length = strlen(value);
     if (source != SettingSource::File) length = strcspn(value, " \t");
     if (source == SettingSource::FileName) {
-        const char* dot = strrchr(value, '.');
-        if (dot != nullptr && strchr(dot, '\\') == nullptr && static_cast<size_t>(dot - value) < length) {
-            length = static_cast<size_t>(dot - value);
+        const char* const ends[] = {strstr(value, "--"), strrchr(value, '.')};
+        for (const char* end : ends) {
+            if (end != nullptr && strchr(end, '\\') == nullptr && static_cast<size_t>(end - value) < length) {
+                length = static_cast<size_t>(end - value);
+            }
         }
     }
     if (length > kShownValueSize - 1) length = kShownValueSize - 1;

@@ -96,7 +96,7 @@ std::vector<std::string> SettingsTest::said;
 TEST_F(SettingsTest, EachSettingFromItsSourceWithTheDefaultsOtherwise) {
     Read("dispora=800x600x32\nwindowsize=1024x768\nwindowpos=center\nborderless=yes\nmonitor=2\naspect=4:3\n"
          "altenter=no\nclipcursor=TRUE\ndpiaware=1\n",
-         "gta3.exe --topmost always --remember=yes", "dispora--pauseonleave=yes.asi");
+         "gta3.exe --topmost always --remember=yes", "dispora--pauseonleave=yes--x.asi");
     EXPECT_TRUE(record.dispora.given);
     EXPECT_EQ(record.dispora.request.depth, 32);
     EXPECT_TRUE(record.windowSize.given);
