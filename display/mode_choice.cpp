@@ -33,8 +33,11 @@ ModeChoice ChooseDisplayMode() {
                                                HostWindow(), ModeDialogProc, 0);
         // Out of the window manager's frames now: let our guard have the fault.
         if (TakeModeDialogFault()) RaiseException(kModeDialogFault, EXCEPTION_NONCONTINUABLE, 0, nullptr);
-        // A dialog that cannot be created (-1) leaves the host's choice standing.
-        return result == 0 ? ModeChoice::Leave : ModeChoice::Made;
+        if (result == 0) return ModeChoice::Leave;
+        // A dialog that cannot be created (-1) leaves the host's choice
+        // standing, which may name no mode yet.
+        const bool namesMode = GcurSelVM >= 0 && GcurSelVM < host::RwEngineGetNumVideoModes();
+        return result != -1 || namesMode ? ModeChoice::Made : ModeChoice::GameChooses;
     }
     const int modeCount = host::RwEngineGetNumVideoModes();
     for (int i = 0; i < modeCount; ++i) {

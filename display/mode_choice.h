@@ -3,7 +3,7 @@
 #include <windows.h>
 
 enum class ModeChoice {
-    Made,         // GcurSelVM names the mode the player asked for
+    Made,         // GcurSelVM names the mode to play in
     GameChooses,  // nothing chosen: the game's own choice stands
     Leave,        // the player left the dialog with its exit button
 };
