@@ -186,6 +186,7 @@ TEST(SettingsDocuments, NameEverySetting) {
         std::stringstream text;
         text << file.rdbuf();
         for (const SettingRow& row : kSettingRows) {
+            ASSERT_NE(row.name, nullptr) << "kSettingCount is more than the table's rows";
             const std::string entry = document.before + std::string(row.name) + document.after;
             EXPECT_NE(text.str().find(entry), std::string::npos) << document.path << " lacks " << entry;
         }
