@@ -32,9 +32,12 @@ else()
         tests/unit/mode_text_test.cpp
         tests/unit/window_placement_test.cpp
         tests/unit/window_shape_test.cpp
-        tests/unit/config_test.cpp)
+        tests/unit/config_test.cpp
+        tests/unit/settings_test.cpp)
     target_link_libraries(dispora_unit_tests PRIVATE dispora_portable GTest::gtest_main)
     target_compile_options(dispora_unit_tests PRIVATE ${DISPORA_WARNINGS})
+    # The documents test reads the players' files from the source tree.
+    target_compile_definitions(dispora_unit_tests PRIVATE DISPORA_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
     include(GoogleTest)
     gtest_discover_tests(dispora_unit_tests)
 endif()

@@ -30,7 +30,8 @@ set(DISPORA_WIN32_SOURCES
     window/window_sizing.cpp
     ddraw/exports_x86.S
     ddraw/system_ddraw.cpp
-    settings/config_open.cpp)
+    settings/config_open.cpp
+    settings/settings_start.cpp)
 
 # msvcrt's own printf family keeps the DLL small.
 set(DISPORA_DEFINES __USE_MINGW_ANSI_STDIO=0 _WIN32_WINNT=0x0501 WIN32_LEAN_AND_MEAN)

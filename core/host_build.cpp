@@ -77,6 +77,20 @@ void LogBanner() {
     LogMessage("$ \n");
 }
 
+// What the player has, where we can tell.
+void LogUnknownExecutable(uint32_t entryPoint) {
+    const char* steamGame = entryPoint == kGta3SteamEntryPoint        ? "GTA III"
+                            : entryPoint == kViceCitySteamEntryPoint ? "Vice City"
+                                                                     : nullptr;
+    if (steamGame != nullptr) {
+        LogMessage("this is %s's Steam executable: the plug-in knows GTA III 1.0 and 1.1 and Vice City 1.0 and 1.1, "
+                   "and does nothing here\n", steamGame);
+    } else {
+        LogMessage("entry point 0x%X is none of GTA III 1.0 or 1.1 or Vice City 1.0 or 1.1: the plug-in does "
+                   "nothing here\n", entryPoint);
+    }
+}
+
 }  // namespace
 
 bool BindHostFunctions(const HostBuildInfo& build) {
@@ -92,9 +106,11 @@ void SetHostAddresses(const HostBuildInfo& build) {
 
 const HostBuildInfo* DetectHostBuild() {
     const uint8_t* peHeader = HostPeHeader();
-    const HostBuildInfo* build = FindHostBuild(*reinterpret_cast<const uint32_t*>(peHeader + 0x28));
+    const uint32_t entryPoint = *reinterpret_cast<const uint32_t*>(peHeader + 0x28);
+    const HostBuildInfo* build = FindHostBuild(entryPoint);
     if (build == nullptr) {
         LogMessage("ERROR: Unsupported exe (timestamp = %d)\n", *reinterpret_cast<const int32_t*>(peHeader + 8));
+        LogUnknownExecutable(entryPoint);
         return nullptr;
     }
     BindHostFunctions(*build);

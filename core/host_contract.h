@@ -79,6 +79,11 @@ struct HostBuildInfo {
     bool pausesOnSetFocus;
 };
 
+// The Steam executables, which the plug-in does not support: told apart by
+// their entry points only to say so.
+constexpr uint32_t kGta3SteamEntryPoint = 0x1C6FD0;
+constexpr uint32_t kViceCitySteamEntryPoint = 0x266BA0;
+
 // The build whose header carries this entry point, or null for any other executable.
 const HostBuildInfo* FindHostBuild(uint32_t entryPoint);
 

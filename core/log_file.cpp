@@ -4,7 +4,6 @@
 #include <string.h>
 
 #include "core/log_line.h"
-#include "settings/config.h"
 
 namespace {
 
@@ -14,7 +13,7 @@ struct LogFile {
     LogFileState state;
     HANDLE file;  // while Writing
     // The lines before the settings: the build line, the banner and at most
-    // a line about the call site, all of fixed text.
+    // a line about the call site, or the two about an unknown executable.
     char kept[4096];
     size_t keptLength;
 };
@@ -44,14 +43,11 @@ void RecordLogLine(const char* line, size_t length) {
     }
 }
 
-void StartLogFile(void* module, bool wanted) {
+void StartLogFile(const char* path, bool wanted) {
     logFile.state = LogFileState::Off;
     if (!wanted) return;
-    char modulePath[Config::kTextSize];
-    char path[Config::kTextSize];
-    const DWORD length = GetModuleFileNameA(static_cast<HMODULE>(module), modulePath, sizeof(modulePath));
     HANDLE file = INVALID_HANDLE_VALUE;
-    if (length != 0 && length < sizeof(modulePath) && SiblingFilePath(path, sizeof(path), modulePath, "dispora.log")) {
+    if (path != nullptr) {
         file = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                            nullptr);
     }

@@ -1,6 +1,6 @@
 // dispora.log beside the plug-in, for players to send when they ask for
 // help: every log line of this start, in order, on disk as soon as it is
-// logged.
+// logged. It is written at every start unless the settings turn it off.
 #pragma once
 
 #include <stddef.h>
@@ -9,8 +9,8 @@
 // (the build line and banner come before them); then they go to the file, or
 // nowhere when it is off.
 void RecordLogLine(const char* line, size_t length);
-// Once the settings are read: with logfile set, creates dispora.log afresh
-// beside the plug-in and writes the kept lines; otherwise drops them.
-void StartLogFile(void* module, bool wanted);
-// At detach.
+// Once the settings are read: when wanted, creates the file at path afresh
+// (null: no path to use) and writes the kept lines; otherwise drops them.
+void StartLogFile(const char* path, bool wanted);
+// At detach, or once nothing more will be logged.
 void CloseLogFile();

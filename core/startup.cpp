@@ -2,6 +2,7 @@
 // This is where the parts are wired together, so it alone reaches into
 // settings/, display/ and window/.
 #include <windows.h>
+#include <string.h>
 
 #include "core/fault_report.h"
 #include "core/guard.h"
@@ -14,7 +15,7 @@
 #include "display/host_state.h"
 #include "display/immediate_mode.h"
 #include "display/mode_in_use.h"
-#include "settings/config.h"
+#include "settings/settings.h"
 #include "window/dpi_awareness.h"
 #include "window/host_window.h"
 #include "window/window_hook.h"
@@ -22,6 +23,22 @@
 namespace {
 
 enum class AttachOutcome { Leaves, Stays, Faulted };
+
+// Every setting, read once, and the log file they ask for.
+void ReadSettingsAndStartLog(void* module) {
+    ReadSettingsAtStart(module);
+    char path[Config::kTextSize];
+    const bool hasPath = SiblingFilePath(path, sizeof(path), settingsAtStart.modulePath, "dispora.log");
+    StartLogFile(hasPath ? path : nullptr, settingsAtStart.logFile);
+}
+
+// Installed as ddraw.dll (any case), the plug-in is what the game loads for
+// DirectDraw: refusing to load would stop the game from starting.
+bool LoadedAsDirectDraw() {
+    const char* path = settingsAtStart.modulePath;
+    const char* slash = strrchr(path, '\\');
+    return lstrcmpiA(slash != nullptr ? slash + 1 : path, "ddraw.dll") == 0;
+}
 
 struct Attach {
     HMODULE module;
@@ -32,15 +49,22 @@ struct Attach {
 
 void AttachSteps(Attach& attach) {
     const HostBuildInfo* build = DetectHostBuild();
-    if (build == nullptr) return;
+    if (build == nullptr) {
+        // Said in dispora.log too. As ddraw.dll the plug-in stays and only
+        // forwards DirectDraw: nothing in the game is patched or hooked.
+        ReadSettingsAndStartLog(attach.module);
+        CloseLogFile();
+        if (LoadedAsDirectDraw()) attach.outcome = AttachOutcome::Stays;
+        return;
+    }
     attach.outcome = AttachOutcome::Stays;
     if (!ClaimProcess()) {
         LogMessage("another copy of dispora.asi is active in this process: this one leaves the video mode to it\n");
         return;
     }
     WireIntoHost(*build, OnHostSetSubSystem);
-    currentConfig->Open(attach.module, "dispora.ini");
-    StartLogFile(attach.module, currentConfig->GetBool("logfile") != 0);
+    ReadSettingsAndStartLog(attach.module);
+    ExplainSettingsAtStart();
     const bool windowExists = HostWindowRecord() != 0;
     ApplyDpiAwareness(windowExists);
     if (!windowExists) return DeferDisplayMode();
@@ -81,7 +105,6 @@ BOOL OnProcessAttach(HMODULE module) {
 
 BOOL OnProcessDetach(bool processExiting) {
     ReportModeInUseAtDetach(processExiting);
-    currentConfig->Close();
     // At process exit the host runs no more code: nothing to undo.
     if (!processExiting) LetGoOfHost();
     CloseLogFile();

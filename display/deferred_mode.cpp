@@ -10,7 +10,7 @@
 #include "window/host_window.h"
 #include "display/mode_choice.h"
 #include "display/mode_in_use.h"
-#include "settings/config.h"
+#include "settings/settings.h"
 
 namespace {
 
@@ -28,8 +28,9 @@ struct DeferredChoice {
 void ChooseAndArrange(DeferredChoice& choice) {
     SaveHostChoiceState(choice.before);
     choice.made = ChooseDisplayMode();
-    if (choice.made != ModeChoice::Made) return;
-    ChangeHostInt(hostAddresses.savedModeIndex, HostInt(hostAddresses.GcurSelVM));
+    if (choice.made == ModeChoice::PlayerLeft || choice.made == ModeChoice::Faulted) return;
+    // Only a mode the plug-in chose: the game indexes its mode list with it.
+    if (choice.made == ModeChoice::Made) ChangeHostInt(hostAddresses.savedModeIndex, HostInt(hostAddresses.GcurSelVM));
     if (HWND window = HostWindow()) {
         if (HostInWindowedMode()) {
             ArrangeWindowBeforeShow(window);
@@ -44,7 +45,7 @@ void ChooseAndArrange(DeferredChoice& choice) {
 }  // namespace
 
 void DeferDisplayMode() {
-    if (!currentConfig->Has("dispora")) return;
+    if (!settingsAtStart.dispora.given) return;
     if (!HostCallSiteRedirected()) return;  // said at recognition: nothing to arm
     modeChoicePending = true;
     changesBeforeArming = MarkHostChanges();

@@ -7,7 +7,7 @@
 #include "window/host_window.h"
 #include "display/mode_choice.h"
 #include "display/mode_in_use.h"
-#include "settings/config.h"
+#include "settings/settings.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ ImmediateOutcome ApplyDisplayModeNow() {
     int32_t& GcurSel = HostInt(hostAddresses.GcurSel);
     int32_t& GcurSelVM = HostInt(hostAddresses.GcurSelVM);
     LogMessage("VM config: GcurSel = %d, GcurSelVM = %d", GcurSel, GcurSelVM);
-    if (!currentConfig->Has("dispora")) return ImmediateOutcome::Applied;
+    if (!settingsAtStart.dispora.given) return ImmediateOutcome::Applied;
 
     HWND window = HostWindow();
     ShowWindow(window, SW_HIDE);
@@ -34,7 +34,8 @@ ImmediateOutcome ApplyDisplayModeNow() {
             raise(SIGABRT);  // the player chose to leave the game
             return ImmediateOutcome::Refused;
         case ModeChoice::Faulted: return ImmediateOutcome::Faulted;
-        case ModeChoice::Made: break;
+        case ModeChoice::Made:
+        case ModeChoice::GameChooses: break;
     }
     LogMessage("Dispora selected: %s : %s\n", SubSystemName(GcurSel), HostModeName(GcurSelVM));
     if (host::RwEngineSetSubSystem(GcurSel) == 0) {

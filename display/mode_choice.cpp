@@ -2,26 +2,47 @@
 
 #include "core/host_changes.h"
 #include "core/host_contract.h"
+#include "core/log.h"
 #include "window/host_window.h"
 #include "display/mode_dialog.h"
 #include "display/mode_text.h"
-#include "settings/config.h"
+#include "settings/settings.h"
+
+namespace {
+
+void LogSizeNotOffered(const ModeRequest& request, int modeCount) {
+    if (request.depth != 0) {
+        LogMessage("no %d x %d x %d mode among the %d the engine offers: the game's own choice stands\n",
+                   request.width, request.height, request.depth, modeCount);
+    } else {
+        LogMessage("no %d x %d mode among the %d the engine offers: the game's own choice stands\n", request.width,
+                   request.height, modeCount);
+    }
+}
+
+}  // namespace
 
 ModeChoice ChooseDisplayMode() {
-    const ModeRequest request = ParseModeRequest(currentConfig->GetString("dispora"));
+    const ModeRequest& request = settingsAtStart.dispora.request;
     if (request.windowed) {
         ChangeHostInt(hostAddresses.GcurSelVM, 0);
         return ModeChoice::Made;
     }
     if (!RequestHasSize(request)) {
-        // A dialog that cannot be created leaves the host's choice standing.
         switch (RunModeDialog(HostWindow())) {
             case ModeDialogOutcome::Faulted: return ModeChoice::Faulted;
             case ModeDialogOutcome::Exited: return ModeChoice::PlayerLeft;
-            default: return ModeChoice::Made;
+            case ModeDialogOutcome::Accepted:
+            case ModeDialogOutcome::NotShown: break;
         }
+        // Accepted with no row selected, or a dialog that could not be
+        // created (the host's choice stands): the index may name no mode yet.
+        const int32_t GcurSelVM = HostInt(hostAddresses.GcurSelVM);
+        return GcurSelVM >= 0 && GcurSelVM < host::RwEngineGetNumVideoModes() ? ModeChoice::Made
+                                                                               : ModeChoice::GameChooses;
     }
-    for (int i = 0; i < host::RwEngineGetNumVideoModes(); ++i) {
+    const int modeCount = host::RwEngineGetNumVideoModes();
+    for (int i = 0; i < modeCount; ++i) {
         ModeInfo info = {};
         host::RwEngineGetVideoModeInfo(&info, i);
         if (ModeMatches(info, request)) {
@@ -29,5 +50,6 @@ ModeChoice ChooseDisplayMode() {
             return ModeChoice::Made;
         }
     }
-    return ModeChoice::Made;  // no such mode: the host's own choice stands
+    LogSizeNotOffered(request, modeCount);
+    return ModeChoice::GameChooses;
 }

@@ -1,9 +1,6 @@
 #include "display/mode_text.h"
 
-#include <string.h>
-
 #include "core/log_line.h"
-#include "settings/config.h"
 
 namespace {
 
@@ -41,20 +38,6 @@ void BuildModeRowText(char* row, size_t size, const ModeInfo& mode) {
     } else {
         FormatBounded(row, size, "%lu x %lu x %lu", w, h, d);
     }
-}
-
-ModeRequest ParseModeRequest(const char* value) {
-    ModeRequest request{false, 0, 0, 0};
-    const char* x = ParseWholeNumber(value, &request.width);
-    x = x != nullptr && *x == 'x' ? ParseWholeNumber(x + 1, &request.height) : nullptr;
-    if (x == nullptr) {
-        request.width = 0;
-        request.height = 0;
-    } else if (*x == 'x') {
-        ParseWholeNumber(x + 1, &request.depth);
-    }
-    request.windowed = strncmp(value, "windowed", 8) == 0;
-    return request;
 }
 
 bool ModeMatches(const ModeInfo& mode, const ModeRequest& request) {

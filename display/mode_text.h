@@ -1,9 +1,10 @@
-// Mode labels, the dispora value's parse and mode matching: no Win32 here.
+// Mode labels and mode matching: no Win32 here.
 #pragma once
 
 #include <stddef.h>
 
 #include "core/host_contract.h"
+#include "settings/setting_values.h"
 
 constexpr size_t kModeRowSize = 100;
 
@@ -16,14 +17,6 @@ ModeLabel LabelForMode(const ModeInfo& mode);
 // The dialog row text, e.g. "1024 x 768 x 32 (FULLSCREEN)".
 void BuildModeRowText(char* row, size_t size, const ModeInfo& mode);
 
-// What the dispora value asks for.
-struct ModeRequest {
-    bool windowed;  // begins with "windowed": the engine's mode 0
-    int width;      // 0 when no size was given: the dialog decides
-    int height;
-    int depth;      // 0: any depth
-};
-ModeRequest ParseModeRequest(const char* value);
-inline bool RequestHasSize(const ModeRequest& request) { return request.width != 0 && request.height != 0; }
+// Is mode the size (and depth, when one was given) the dispora setting asks for?
 bool ModeMatches(const ModeInfo& mode, const ModeRequest& request);
 

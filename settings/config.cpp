@@ -1,11 +1,9 @@
 #include "settings/config.h"
 
 #include <errno.h>
+#include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
-#ifdef _WIN32
-#include <share.h>
-#endif
 
 Config* currentConfig;
 
@@ -30,18 +28,6 @@ void CopyWhole(char* field, size_t size, const char* source) {
     memcpy(field, source, length + 1);
 }
 
-// The settings file is only read: asking for write access would fail in a
-// protected folder (or get a private virtualised copy there) and would pass
-// over a read-only file. It is held with no sharing, so a file that
-// something else holds open counts as absent.
-FILE* OpenSettingsFile(const char* path) {
-#ifdef _WIN32
-    return _fsopen(path, "rb", _SH_DENYRW);
-#else
-    return fopen(path, "rb");
-#endif
-}
-
 // Builds the settings file path in filePath from modulePath. Returns false
 // when there is no path to use: see SiblingFilePath, or (with no file name)
 // a module path without an extension, which would name the plug-in itself.
@@ -57,15 +43,6 @@ bool BuildFilePath(char* filePath, size_t size, const char* modulePath, const ch
     return true;
 }
 
-bool StartsWithNoCase(const char* text, const char* prefix) {
-    for (; *prefix; ++text, ++prefix) {
-        char c = *text;
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        if (c != *prefix) return false;
-    }
-    return true;
-}
-
 const char* SkipBlanksAndEquals(const char* value) {
     while (*value == ' ' || *value == '=') ++value;
     return value;
@@ -73,20 +50,31 @@ const char* SkipBlanksAndEquals(const char* value) {
 
 }  // namespace
 
-const char* ParseWholeNumber(const char* text, int* value) {
-    while (*text == ' ' || *text == '\t') ++text;
-    const bool negative = *text == '-';
-    if (*text == '-' || *text == '+') ++text;
-    if (*text < '0' || *text > '9') return nullptr;
-    const unsigned limit = negative ? 2147483648u : 2147483647u;
-    unsigned number = 0;
-    for (; *text >= '0' && *text <= '9'; ++text) {
-        const unsigned digit = static_cast<unsigned>(*text - '0');
-        if (number > (limit - digit) / 10) return nullptr;
-        number = number * 10 + digit;
+size_t DecodeSettingsText(char* text, size_t length) {
+    const unsigned char* bytes = reinterpret_cast<const unsigned char*>(text);
+    size_t in = 0;
+    size_t out = 0;
+    if (length >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) {
+        // Notepad's "Unicode": narrowed in place, a surrogate pair as one "?".
+        bool afterHighSurrogate = false;
+        for (in = 2; in + 1 < length; in += 2) {
+            const unsigned unit = bytes[in] | bytes[in + 1] << 8;
+            const bool lowSurrogate = unit >= 0xDC00 && unit < 0xE000;
+            if (!(lowSurrogate && afterHighSurrogate)) text[out++] = unit < 128 ? static_cast<char>(unit) : '?';
+            afterHighSurrogate = unit >= 0xD800 && unit < 0xDC00;
+        }
+        length = out;
+        in = out = 0;
+    } else if (length >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF) {
+        in = 3;  // the UTF-8 mark is no part of the first line
     }
-    *value = negative ? static_cast<int>(0u - number) : static_cast<int>(number);
-    return text;
+    for (; in < length; ++in) {
+        const char c = text[in];
+        if (c == '\r' && in + 1 < length && text[in + 1] == '\n') ++in;
+        text[out++] = c == '\r' || c == '\n' ? '\0' : c;
+    }
+    text[out] = '\0';
+    return out;
 }
 
 bool SiblingFilePath(char* path, size_t size, const char* modulePath, const char* fileName) {
@@ -102,7 +90,7 @@ bool SiblingFilePath(char* path, size_t size, const char* modulePath, const char
     return true;
 }
 
-Config::Config() : commandLine{}, modulePath{}, filePath{}, file(nullptr), lineBuffer{} {
+Config::Config() : commandLine{}, modulePath{}, filePath{}, fileRead(false), fileTextLength(0), fileText{} {
     currentConfig = this;
 }
 
@@ -118,17 +106,24 @@ int Config::OpenFrom(const char* processCommandLine, const char* pluginPath, con
         filePath[0] = '\0';
         return ENOENT;
     }
-    errno = 0;
-    file = OpenSettingsFile(filePath);
-    if (file != nullptr) return 0;
-    return errno != 0 ? errno : ENOENT;
+    size_t length = 0;
+    const int error = ReadSettingsFile(filePath, fileText, kFileTextSize, &length);
+    if (error != 0) return error;
+    fileTextLength = DecodeSettingsText(fileText, length);
+    fileText[fileTextLength + 1] = '\0';  // the end of the last line, when it had no line ending
+    fileRead = true;
+    return 0;
 }
 
 void Config::Close() {
-    if (file != nullptr) {
-        fclose(file);
-        file = nullptr;
-    }
+    fileRead = false;
+    fileTextLength = 0;
+}
+
+const char* Config::NextFileLine(const char* line) const {
+    if (!fileRead) return nullptr;
+    const char* next = line == nullptr ? fileText : line + strlen(line) + 1;
+    return next < fileText + fileTextLength ? next : nullptr;
 }
 
 const char* Config::Find(const char* key) {
@@ -146,15 +141,10 @@ const char* Config::Find(const char* key) {
     if (modulePath[0] != '\0') {
         if (const char* at = strstr(modulePath, pattern)) return SkipBlanksAndEquals(at + 2 + keyLength);
     }
-    if (file == nullptr) return nullptr;
-    rewind(file);
-    for (;;) {
-        if (feof(file)) return nullptr;
-        // A line longer than 511 characters arrives in pieces; each piece is
-        // tested like a line of its own. A read error ends the search.
-        if (fgets(lineBuffer, sizeof(lineBuffer), file) == nullptr) return nullptr;
-        if (strncmp(lineBuffer, key, keyLength) == 0) return SkipBlanksAndEquals(lineBuffer + keyLength);
+    for (const char* line = NextFileLine(nullptr); line != nullptr; line = NextFileLine(line)) {
+        if (strncmp(line, key, keyLength) == 0) return SkipBlanksAndEquals(line + keyLength);
     }
+    return nullptr;
 }
 
 int Config::Has(const char* key) { return Find(key) != nullptr ? 1 : 0; }
@@ -162,9 +152,7 @@ int Config::Has(const char* key) { return Find(key) != nullptr ? 1 : 0; }
 const char* Config::GetString(const char* key) { return Find(key); }
 
 int Config::GetBool(const char* key) {
-    const char* value = GetString(key);
-    if (value == nullptr) return 0;
-    return StartsWithNoCase(value, "true") || StartsWithNoCase(value, "1") || StartsWithNoCase(value, "yes") ? 1 : 0;
+    return IsTrue(ParseTruth(GetString(key))) ? 1 : 0;
 }
 
 int Config::GetInt(const char* key, int fallback) {
@@ -177,5 +165,15 @@ int Config::GetInt(const char* key, int fallback) {
 // module is named by its path, and the command line is empty.
 int Config::Open(void* module, const char* fileName) {
     return OpenFrom("", static_cast<const char*>(module), fileName);
+}
+
+int ReadSettingsFile(const char* path, char* buffer, size_t size, size_t* length) {
+    *length = 0;
+    errno = 0;
+    FILE* file = fopen(path, "rb");
+    if (file == nullptr) return errno != 0 ? errno : ENOENT;
+    *length = fread(buffer, 1, size, file);
+    fclose(file);
+    return 0;
 }
 #endif

@@ -1,27 +1,33 @@
 // Settings: each key is looked up in the host's command line ("--key"), then
 // in the plug-in's own file path ("--key"), then at the start of a line of the
-// settings file beside the plug-in ("key").
+// settings file beside the plug-in ("key"). The file is read whole when the
+// store opens and closed at once: while the game runs, players may edit it.
 #pragma once
 
-#include <stdio.h>
+#include <stddef.h>
+
+#include "settings/setting_values.h"
 
 class Config {
 public:
     static constexpr size_t kTextSize = 512;
     static constexpr size_t kPatternSize = 128;  // "--" + key of up to 125 characters
     static constexpr size_t kFileNameSize = 32;
+    // A settings file is a few lines; anything past this is not read.
+    static constexpr size_t kFileTextSize = 8192;
 
     Config();
     virtual ~Config();
-    // Takes the command line and module path from the system and opens the
+    // Takes the command line and module path from the system and reads the
     // settings file; returns the open call's error code (0 on success).
     virtual int Open(void* module, const char* fileName);
+    // Forgets the file's text.
     virtual void Close();
     virtual int Has(const char* key);
     virtual const char* GetString(const char* key);
-    // A pointer into the source just past the key and any blanks and "=",
-    // running to the end of that source (a file value keeps its line ending and
-    // lasts until the next lookup that reads the file); null when absent.
+    // A pointer into the source just past the key and any blanks and "=":
+    // to the end of the command line or the module path, or to the end of the
+    // file's line (without its line ending); null when absent.
     virtual const char* Find(const char* key);
     virtual int GetBool(const char* key);
     virtual int GetInt(const char* key, int fallback);
@@ -30,27 +36,38 @@ public:
     int OpenFrom(const char* commandLine, const char* modulePath, const char* fileName);
     const char* FilePath() const { return filePath; }
     const char* ModulePath() const { return modulePath; }
-    bool IsFileOpen() const { return file != nullptr; }
+    const char* CommandLine() const { return commandLine; }
+    bool HasFileText() const { return fileRead; }
+    // The file's lines in order, each ended by a NUL: call with null for the
+    // first; null after the last.
+    const char* NextFileLine(const char* line) const;
 
 private:
     char commandLine[kTextSize];
     char modulePath[kTextSize];
     char filePath[kTextSize];
-    FILE* file;
-    char lineBuffer[kTextSize];
+    bool fileRead;
+    size_t fileTextLength;  // the lines and their NULs
+    char fileText[kFileTextSize + 2];
 };
 
 extern Config* currentConfig;
-
-// A signed decimal whole number that fits an int, e.g. "-1200", after any
-// blanks; returns the character after it, or null (and leaves value alone)
-// when there is none.
-const char* ParseWholeNumber(const char* text, int* value);
 
 // The file fileName beside the module at modulePath, in path. False when
 // there is none to use: an empty module path, a name of 32 characters or
 // more, or a directory too long for the name to fit.
 bool SiblingFilePath(char* path, size_t size, const char* modulePath, const char* fileName);
+
+// The file's bytes as the store keeps them, in place: a UTF-8 byte-order
+// mark dropped; a UTF-16 little-endian file (FF FE) narrowed, each character
+// below 128 as itself and any other as "?"; each line ending (CRLF, LF or a
+// lone CR) made a NUL. Returns the new length; text[length] is NUL too.
+size_t DecodeSettingsText(char* text, size_t length);
+
+// Reads at most size bytes of the file at path into buffer; the settings
+// file is opened for reading only, sharing read, write and delete, and closed
+// before this returns. Returns 0 or an error code; *length is the count read.
+int ReadSettingsFile(const char* path, char* buffer, size_t size, size_t* length);
 
 #ifdef _WIN32
 // Makes the plug-in's one store and points currentConfig at it.

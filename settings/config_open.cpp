@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <errno.h>
 #include <stdlib.h>
 
 #include <new>
@@ -12,6 +13,25 @@ int Config::Open(void* module, const char* fileName) {
     // A path that filled the whole buffer was cut short: use none of it.
     if (length == 0 || length >= sizeof(path)) path[0] = '\0';
     return OpenFrom(GetCommandLineA(), path, fileName);
+}
+
+// Read only: asking for write access would fail in a protected folder (or
+// get a private virtualised copy there). Every sharing is granted, so the
+// player's editor can open, save, rename or delete the file at any time,
+// and the file is closed as soon as it is read.
+int ReadSettingsFile(const char* path, char* buffer, size_t size, size_t* length) {
+    *length = 0;
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ENOENT : EACCES;
+    }
+    DWORD read = 0;
+    const BOOL whole = ReadFile(file, buffer, static_cast<DWORD>(size), &read, nullptr);
+    CloseHandle(file);
+    *length = whole ? read : 0;
+    return 0;
 }
 
 // The one settings store. The plug-in runs without the C runtime's start-up

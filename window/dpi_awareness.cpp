@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "core/log.h"
-#include "settings/config.h"
+#include "settings/settings.h"
 
 namespace {
 
@@ -18,7 +18,7 @@ const HANDLE kPerMonitorAwareV2 = reinterpret_cast<HANDLE>(-4);  // DPI_AWARENES
 }  // namespace
 
 void ApplyDpiAwareness(bool windowExists) {
-    if (!currentConfig->GetBool("dpiaware")) return;
+    if (!settingsAtStart.dpiAware) return;
     if (windowExists) {
         LogMessage("dpiaware ignored: the game window already exists\n");
         return;

@@ -2,7 +2,7 @@
 
 #include "core/host_contract.h"
 #include "core/log.h"
-#include "settings/config.h"
+#include "settings/settings.h"
 #include "window/full_screen_switch.h"
 #include "window/remembered_window.h"
 #include "window/screen_geometry.h"
@@ -25,59 +25,40 @@ struct WindowSettings {
     GameWindowOptions options;
 };
 
-void LogValue(const char* key, const char* value, const char* outcome) {
-    char shown[32];
-    CopySettingWord(shown, sizeof(shown), value);
-    LogMessage("%s \"%s\" %s\n", key, shown, outcome);
-}
-
-// Keys for our procedure. A file value lasts only until the next lookup:
-// each is used before the next is read.
-void ReadProcedureOptions(Config& config, WindowSettings& settings) {
+// Keys for our procedure.
+void ReadProcedureOptions(const SettingsRecord& record, WindowSettings& settings) {
     GameWindowOptions& options = settings.options;
-    options.clipCursor = config.GetBool("clipcursor") != 0;
-    options.altEnter = !config.Has("altenter") || config.GetBool("altenter") != 0;
-    options.remember = config.GetBool("remember") != 0;
-    if (config.GetBool("pauseonleave") != 0) {
+    options.clipCursor = record.clipCursor;
+    options.altEnter = record.altEnter;
+    options.remember = record.remember;
+    if (record.pauseOnLeave) {
         options.pauseOnLeave = HostPausesOnSetFocus();
         if (!options.pauseOnLeave) LogMessage("pauseonleave: GTA III does not pause on focus changes\n");
     }
-    const bool aspectTrue = config.GetBool("aspect") != 0;
-    const char* aspect = config.GetString("aspect");
-    switch (ParseAspect(aspect, aspectTrue, &options.aspect)) {
-        case AspectKind::StartShape: settings.aspectFromStart = true; break;
-        case AspectKind::NotUnderstood: LogValue("aspect", aspect, "not understood: ignored"); break;
-        default: break;
-    }
+    options.aspect = record.aspect.ratio;
+    settings.aspectFromStart = record.aspect.kind == AspectKind::StartShape;
 }
 
-void ReadNamedMonitor(Config& config, WindowSettings& settings) {
-    const char* value = config.GetString("monitor");
-    if (value == nullptr) return;
-    int number = 0;
+void ReadNamedMonitor(const MonitorSetting& monitor, WindowSettings& settings) {
+    if (!monitor.given) return;
     bool& found = settings.request.onNamedMonitor;
-    found = ParseWholeNumber(value, &number) != nullptr && FindNumberedMonitor(number, &settings.namedMonitor);
-    if (!found) LogValue("monitor", value, "is not there: ignored");
+    found = monitor.isNumber && FindNumberedMonitor(monitor.number, &settings.namedMonitor);
+    if (!found) LogMessage("monitor \"%s\" is not there: ignored\n", monitor.shown);
 }
 
+// The window keys as read at start; what was not understood was said then.
 WindowSettings ReadWindowSettings() {
-    Config& config = *currentConfig;
+    const SettingsRecord& record = settingsAtStart;
     WindowSettings settings = {};
     WindowRequest& request = settings.request;
-    if (const char* size = config.GetString("windowsize")) {
-        request.hasSize = true;
-        if (!ParseWindowSize(size, &request.width, &request.height)) {
-            LogValue("windowsize", size, "not understood: 640 x 480");
-        }
-    }
-    const char* pos = config.GetString("windowpos");
-    request.pos = ParseWindowPos(pos);
-    if (request.pos.kind == WindowPosKind::NotUnderstood) LogValue("windowpos", pos, "not understood: ignored");
-    request.borderless = config.GetBool("borderless") != 0;
-    const bool topmostTrue = config.GetBool("topmost") != 0;
-    settings.zOrder = ParseTopmost(config.GetString("topmost"), topmostTrue);
-    ReadNamedMonitor(config, settings);
-    ReadProcedureOptions(config, settings);
+    request.hasSize = record.windowSize.given;
+    request.width = record.windowSize.width;
+    request.height = record.windowSize.height;
+    request.pos = record.windowPos;
+    request.borderless = record.borderless;
+    settings.zOrder = record.topmost;
+    ReadNamedMonitor(record.monitor, settings);
+    ReadProcedureOptions(record, settings);
     if (settings.options.remember) settings.remembered = ReadRememberedWindow(&settings.rememberedWindow);
     if (settings.remembered && !request.borderless) {
         // The place the player left the framed window wins over the keys.

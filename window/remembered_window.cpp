@@ -3,7 +3,7 @@
 #include <string.h>
 
 #include "core/log.h"
-#include "settings/config.h"
+#include "settings/settings.h"
 #include "window/screen_geometry.h"
 
 namespace {
@@ -20,7 +20,7 @@ bool writeFailed;  // said once
 
 bool FindFilePath() {
     return filePath[0] != '\0' ||
-           SiblingFilePath(filePath, sizeof(filePath), currentConfig->ModulePath(), kFileName);
+           SiblingFilePath(filePath, sizeof(filePath), settingsAtStart.modulePath, kFileName);
 }
 
 // The whole text into a file beside it, then renamed over the old one: a

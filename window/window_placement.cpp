@@ -1,70 +1,10 @@
 #include "window/window_placement.h"
 
-#include "settings/config.h"
-
-namespace {
-
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool IsLetter(char c) { return Lower(c) >= 'a' && Lower(c) <= 'z'; }
-
-bool EndsCopiedWord(char c) { return c == '\0' || c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-
-}  // namespace
-
-int Clamp(int value, int low, int high) { return value < low ? low : value > high ? high : value; }
 
 ScreenRect RectAt(int x, int y, int width, int height) {
     x = Clamp(x, -kFarthest, kFarthest);
     y = Clamp(y, -kFarthest, kFarthest);
     return {x, y, x + Clamp(width, 0, kFarthest), y + Clamp(height, 0, kFarthest)};
-}
-
-bool ValueIsWord(const char* value, const char* word) {
-    if (value == nullptr) return false;
-    for (; *word != '\0'; ++value, ++word) {
-        if (Lower(*value) != *word) return false;
-    }
-    return !IsLetter(*value);
-}
-
-void CopySettingWord(char* out, size_t size, const char* value) {
-    size_t length = 0;
-    while (length + 1 < size && !EndsCopiedWord(value[length])) {
-        out[length] = value[length];
-        ++length;
-    }
-    out[length] = '\0';
-}
-
-WindowPos ParseWindowPos(const char* value) {
-    WindowPos pos{WindowPosKind::Absent, 0, 0};
-    if (value == nullptr) return pos;
-    if (ValueIsWord(value, "center") || ValueIsWord(value, "centre")) {
-        pos.kind = WindowPosKind::Centre;
-        return pos;
-    }
-    const char* comma = ParseWholeNumber(value, &pos.x);
-    if (comma != nullptr && *comma == ',' && ParseWholeNumber(comma + 1, &pos.y) != nullptr) {
-        pos = {WindowPosKind::Point, Clamp(pos.x, -kFarthest, kFarthest), Clamp(pos.y, -kFarthest, kFarthest)};
-    } else {
-        pos = {WindowPosKind::NotUnderstood, 0, 0};
-    }
-    return pos;
-}
-
-bool ParseWindowSize(const char* value, int* width, int* height) {
-    int w = 0;
-    int h = 0;
-    const char* x = ParseWholeNumber(value, &w);
-    if (x != nullptr && (*x == 'x' || *x == 'X') && ParseWholeNumber(x + 1, &h) != nullptr && w > 0 && h > 0) {
-        *width = w;
-        *height = h;
-        return true;
-    }
-    *width = 640;
-    *height = 480;
-    return false;
 }
 
 bool BoundWindowSize(int* width, int* height, const FrameInsets& insets, int largestWidth, int largestHeight) {
@@ -74,12 +14,6 @@ bool BoundWindowSize(int* width, int* height, const FrameInsets& insets, int lar
     *width = w;
     *height = h;
     return changed;
-}
-
-ZOrder ParseTopmost(const char* value, bool isTrue) {
-    if (value == nullptr) return ZOrder::Unchanged;
-    if (ValueIsWord(value, "always")) return ZOrder::AlwaysOnTop;
-    return isTrue ? ZOrder::Front : ZOrder::NotTopmost;
 }
 
 WindowPlacement CentreIn(const ScreenRect& workArea, int width, int height) {

@@ -3,7 +3,6 @@
 #include <string.h>
 
 #include "core/log_line.h"
-#include "settings/config.h"
 
 namespace {
 
@@ -23,20 +22,6 @@ bool MovesTop(SizingEdge edge) {
 }
 
 }  // namespace
-
-AspectKind ParseAspect(const char* value, bool isTrue, AspectRatio* ratio) {
-    *ratio = {0, 0};
-    if (value == nullptr) return AspectKind::Absent;
-    int width = 0;
-    int height = 0;
-    const char* colon = ParseWholeNumber(value, &width);
-    if (colon != nullptr && *colon == ':' && ParseWholeNumber(colon + 1, &height) != nullptr &&
-        width == Clamp(width, 1, kLargestRatioPart) && height == Clamp(height, 1, kLargestRatioPart)) {
-        *ratio = {width, height};
-        return AspectKind::Ratio;
-    }
-    return isTrue ? AspectKind::StartShape : AspectKind::NotUnderstood;
-}
 
 AspectRatio RatioOf(int width, int height) {
     if (width <= 0 || height <= 0) return {0, 0};

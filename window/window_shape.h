@@ -8,16 +8,6 @@
 
 #include "window/window_placement.h"
 
-// The aspect value: "W:H" (two whole numbers from 1 to kLargestRatioPart,
-// e.g. "16:9"), or a true value for the shape of the client area the game
-// started with. ratio is 0 x 0 unless the value is a Ratio.
-enum class AspectKind { Absent, Ratio, StartShape, NotUnderstood };
-struct AspectRatio {
-    int width;  // both 0: no ratio to keep
-    int height;
-    bool Kept() const { return width > 0 && height > 0; }
-};
-AspectKind ParseAspect(const char* value, bool isTrue, AspectRatio* ratio);
 // The shape of a client area, in its smallest terms (within
 // kLargestRatioPart); none for an empty one.
 AspectRatio RatioOf(int width, int height);

@@ -1,5 +1,6 @@
-// Settings lookup cost against the size of dispora.ini: every lookup reads
-// the file from its start, so the cost should grow linearly with it.
+// Settings lookup cost against the size of dispora.ini: every lookup
+// searches the text read at open from its start, so the cost should grow
+// linearly with it, up to the most the store reads.
 #include <stdio.h>
 #include <stdlib.h>
 #include <unistd.h>
@@ -15,7 +16,7 @@ int main() {
     const std::string pluginPath = std::string(directory) + "/game\\dispora.asi";
     const std::string settingsPath = std::string(directory) + "/game\\dispora.ini";
     printf("settings lookup (key on the last line), per call:\n");
-    for (size_t kib : {256, 512, 1024}) {
+    for (size_t kib : {2, 4, 8}) {
         std::string text;
         const std::string filler = "; a comment line that is never a setting, padded out to sixty-four\n";
         while (text.size() + filler.size() < kib * 1024 - 32) text += filler;

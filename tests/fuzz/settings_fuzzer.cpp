@@ -1,5 +1,5 @@
 // Feeds arbitrary command lines, plug-in paths, settings files and keys to the
-// settings store. Input layout: command line, path, key and file contents,
+// settings store, and reads and explains every setting from them. Input layout: command line, path, key and file contents,
 // separated by 0xFF bytes (missing parts are empty).
 #include <stdint.h>
 #include <stdio.h>
@@ -11,6 +11,7 @@
 #include <string>
 
 #include "settings/config.h"
+#include "settings/settings.h"
 
 namespace {
 
@@ -59,6 +60,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         config.GetBool(key);
         config.GetInt(key, -1);
     }
+    // The whole start: every setting into the record, and what is said of it.
+    static SettingsRecord record;
+    ReadSettings(config, &record);
+    ExplainSettings(config, record, [](const char* line) {
+        volatile size_t length = strlen(line);
+        (void)length;
+    });
     config.Close();
     unlink(settingsPath.c_str());
     return 0;

@@ -422,7 +422,7 @@ FakeEngine DefaultEngine() {
     return fake;
 }
 
-void InstallHost(const StandInBuild* build, uint32_t timeStamp) {
+void InstallHost(const StandInBuild* build, uint32_t timeStamp, uint32_t unknownEntryPoint) {
     DWORD old = 0;
     VirtualProtect(hostLowCode, kLowCodeSize, PAGE_EXECUTE_READWRITE, &old);
     memset(hostLowCode, 0xCC, kLowCodeSize);
@@ -431,7 +431,7 @@ void InstallHost(const StandInBuild* build, uint32_t timeStamp) {
     engine = DefaultEngine();
     installed = build;
     if (build == nullptr) {
-        WriteHeader(kUnknownEntryPoint, timeStamp);
+        WriteHeader(unknownEntryPoint, timeStamp);
         return;
     }
     WriteJump(build->Log, reinterpret_cast<void*>(&FakeLog));

@@ -76,10 +76,12 @@ struct HostWindowRecordLayout {
     HWND window;
 };
 
-// Lays the given build out (or an unknown executable when build is null):
-// host memory cleared, jumps to the fake functions, psSelectDevice, the
-// header's entry point and time stamp, default variables and engine.
-void InstallHost(const StandInBuild* build, uint32_t timeStamp = 0x3C0A8B5E);
+// Lays the given build out (or an unknown executable, with unknownEntryPoint,
+// when build is null): host memory cleared, jumps to the fake functions,
+// psSelectDevice, the header's entry point and time stamp, default variables
+// and engine.
+void InstallHost(const StandInBuild* build, uint32_t timeStamp = 0x3C0A8B5E,
+                 uint32_t unknownEntryPoint = kUnknownEntryPoint);
 const StandInBuild& CurrentBuild();
 FakeEngine DefaultEngine();
 

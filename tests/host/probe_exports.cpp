@@ -26,8 +26,6 @@ __declspec(dllexport) SystemDirectDraw* ProbeSystemDirectDraw() { return &system
 
 __declspec(dllexport) const char* ProbeFind(const char* key) { return currentConfig->Find(key); }
 
-__declspec(dllexport) void ProbeCloseSettings() { currentConfig->Close(); }
-
 __declspec(dllexport) int ProbeWriteBranch(uint32_t site, uint32_t target) {
     return WriteBranch(kOpcodeCall, site, target);
 }
@@ -37,6 +35,4 @@ __declspec(dllexport) int ProbeBindLogSlot(uint32_t hostAddress) {
 }
 
 __declspec(dllexport) void ProbeLog(const char* message) { LogMessage("%s", message); }
-
-__declspec(dllexport) int ProbeSettingsOpen() { return currentConfig->IsFileOpen() ? 1 : 0; }
 }

@@ -208,6 +208,25 @@ bool OthersCanOpen(const std::string& path) {
     return true;
 }
 
+bool OthersCanOpenAlone(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(file);
+    return true;
+}
+
+std::string ReadWholeFile(const std::string& path) {
+    FILE* file = fopen(path.c_str(), "rb");
+    if (file == nullptr) return "<none>";
+    std::string text;
+    char buffer[4096];
+    for (size_t got; (got = fread(buffer, 1, sizeof(buffer), file)) > 0;) text.append(buffer, got);
+    fclose(file);
+    return text;
+}
+
+std::string LogFilePath(const std::string& folder) { return folder + "dispora.log"; }
+
 DWORD RunChild(const std::string& scenario, const std::string& extraArguments, const std::string& executable) {
     const std::string exe = RigDirectory() + executable;
     std::string commandLine = "\"" + exe + "\" child \"" + scenario + "\" " + extraArguments;

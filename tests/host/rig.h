@@ -57,6 +57,12 @@ std::string SettingsFilePath();
 
 // Can another program open the file for reading right now?
 bool OthersCanOpen(const std::string& path);
+// Can another program open it for writing, sharing nothing, right now? Only
+// when no one else has it open.
+bool OthersCanOpenAlone(const std::string& path);
+// The whole file, or "<none>" when there is none.
+std::string ReadWholeFile(const std::string& path);
+std::string LogFilePath(const std::string& folder = RigDirectory());  // dispora.log there
 
 // --- the plug-in ---------------------------------------------------------------
 extern const char* const kPlugin;  // "dispora.asi"

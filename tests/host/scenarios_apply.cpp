@@ -89,6 +89,8 @@ SCENARIO("immediate: a size no mode has keeps the host's choice") {
     CHECK_EQ(HostVar(kStandInBuilds[0].GcurSelVM), -1);
     CHECK(engine.setVideoModeCalls == std::vector<int>{-1});  // the engine gets the host's value as it stands
     CHECK(Logged("Dispora selected: Stand-in Display : (no mode)\n"));
+    CHECK(Logged("no 1600 x 1200 mode among the 8 the engine offers: the game's own choice stands\n"));
+    CHECK_EQ(HostVar(kStandInBuilds[0].savedModeIndex), -1);
     UnloadPlugin(run.plugin);
     RestoreCursor(run.cursorBefore);
 }
@@ -115,7 +117,9 @@ SCENARIO("immediate: no dispora key changes nothing but the log") {
     CHECK_EQ(GetWindowLongA(run.window, GWL_STYLE), run.styleBefore);
     CHECK_EQ(WindowBounds(run.window).left, 0);
     CHECK_EQ(CursorDisplayCount(), run.cursorBefore);
-    CHECK_EQ(engine.logLines.size(), 7);  // build line, banner, VM config
+    CHECK_EQ(engine.logLines.size(), 8);  // build line, banner, no dispora, VM config
+    CHECK(Logged("no dispora setting on the command line, in the file name or in " + SettingsFilePath() +
+                 ": video mode and window left to the game\n"));
     CHECK(Logged("VM config: GcurSel = 0, GcurSelVM = -1\n"));
     UnloadPlugin(run.plugin);
 }
@@ -226,22 +230,31 @@ SCENARIO("deferred: a full-screen pick also frames the window") {
     UnloadPlugin(plugin);
 }
 
-SCENARIO("deferred: a size picks the first matching mode") {
-    // Modes: 0 800x600x32 windowed, 1 640x480x16, 2 640x480x32, 3 800x600x16,
-    // 4 800x600x32, 5 1024x768x32, 6 1280x1024x32, 7 1920x1080x32.
+// Modes: 0 800x600x32 windowed, 1 640x480x16, 2 640x480x32, 3 800x600x16,
+// 4 800x600x32, 5 1024x768x32, 6 1280x1024x32, 7 1920x1080x32.
+constexpr int32_t kGamesSavedMode = 6;
+
+SCENARIO("deferred: a size picks the first matching mode; one not offered leaves the game's saved mode") {
     const struct {
         const char* value;
         int32_t mode;
-    } cases[] = {{"800x600", 0},   {"800x600x16", 3}, {"800x600x0", 0}, {"640x480", 1},
-                 {"1024x768x32", 5}, {"1024x768x16", -1}, {"1600x1200", -1}};
+        const char* notOffered;  // the line for a size the engine does not offer
+    } cases[] = {{"800x600", 0, nullptr},   {"800x600x16", 3, nullptr}, {"800x600x0", 0, nullptr},
+                 {"640x480", 1, nullptr},   {"1024x768x32", 5, nullptr},
+                 {"1024x768x16", -1, "no 1024 x 768 x 16 mode among the 8 the engine offers: the game's own choice stands\n"},
+                 {"1366x768", -1, "no 1366 x 768 mode among the 8 the engine offers: the game's own choice stands\n"}};
     const StandInBuild& build = kStandInBuilds[3];
     for (const auto& c : cases) {
         InstallHost(&build);
+        HostVar(build.savedModeIndex) = kGamesSavedMode;
         WriteSettingsFile(std::string("dispora=") + c.value + "\r\n");
         HMODULE plugin = LoadPlugin();
         CreateHostWindow();
+        ClearCapturedOutput();
         CHECK_EQ(CallSelectDevice(0), 1);
         CheckEqual(HostVar(build.GcurSelVM), c.mode, c.value, __FILE__, __LINE__);
+        CheckEqual(HostVar(build.savedModeIndex), c.notOffered ? kGamesSavedMode : c.mode, c.value, __FILE__, __LINE__);
+        if (c.notOffered != nullptr) CheckTrue(Logged(c.notOffered), c.notOffered, __FILE__, __LINE__);
         UnloadPlugin(plugin);
         DestroyHostWindow();
     }

@@ -28,14 +28,15 @@ bool StartsWith(const std::string& text, const std::string& prefix) { return tex
 
 }  // namespace
 
-SCENARIO_EACH_BUILD("core: attach logs the build line and banner to both sinks") {
+SCENARIO_EACH_BUILD("core: attach logs the build line, the banner and a missing dispora to both sinks") {
     InstallHost(&build);
+    RemoveSettingsFile();
     ClearCapturedOutput();
     HMODULE plugin = LoadPlugin();
     CHECK(plugin != nullptr);
     const std::vector<std::string>& lines = DebugLines();
-    CHECK_EQ(lines.size(), 6);
-    if (lines.size() == 6) {
+    CHECK_EQ(lines.size(), 7);
+    if (lines.size() == 7) {
         CHECK_TEXT(lines[0], BuildLine(build));
         CHECK_TEXT(lines[1], "[dispora.asi] $ \n");
         const std::string banner = "[dispora.asi] $ dispora.asi " + BannerVersion() + " for GTAIII and Vice City build ";
@@ -44,6 +45,8 @@ SCENARIO_EACH_BUILD("core: attach logs the build line and banner to both sinks")
         CHECK(StartsWith(lines[3], "[dispora.asi] $ ") && lines[3].back() == '\n');
         CHECK(StartsWith(lines[4], "[dispora.asi] $ ") && lines[4].back() == '\n');
         CHECK_TEXT(lines[5], "[dispora.asi] $ \n");
+        CHECK_TEXT(lines[6], "[dispora.asi] no dispora setting on the command line or in the file name, and no " +
+                                 SettingsFilePath() + ": video mode and window left to the game\n");
     }
     CHECK(engine.logLines == lines);
     UnloadPlugin(plugin);
@@ -101,16 +104,38 @@ SCENARIO_EACH_BUILD("core: psSelectDevice's subsystem call goes through the plug
     CHECK_EQ(CallSelectDevice(0), 0x77);
 }
 
-SCENARIO("core: an unrecognised executable is refused and left untouched") {
-    InstallHost(nullptr, 1234567890);
-    const std::vector<uint8_t> before = SnapshotHostMemory();
-    ClearCapturedOutput();
-    HMODULE plugin = LoadPlugin();
-    CHECK(plugin == nullptr);
-    CHECK(DebugLines() == (std::vector<std::string>{"[dispora.asi] ERROR: Unsupported exe (timestamp = 1234567890)\n",
-                                                    "[WARNING] callin' fuckin' dummy _Log\n"}));
-    CHECK(HostMemoryEquals(before));
-    UnloadPlugin(plugin);
+SCENARIO("core: an unrecognised executable is refused, left untouched, and named in dispora.log") {
+    const struct {
+        uint32_t entryPoint;
+        const char* line;
+    } cases[] = {
+        {kUnknownEntryPoint, "entry point 0x123450 is none of GTA III 1.0 or 1.1 or Vice City 1.0 or 1.1: the plug-in "
+                             "does nothing here"},
+        {0x1C6FD0, "this is GTA III's Steam executable: the plug-in knows GTA III 1.0 and 1.1 and Vice City 1.0 and "
+                   "1.1, and does nothing here"},
+        {0x266BA0, "this is Vice City's Steam executable: the plug-in knows GTA III 1.0 and 1.1 and Vice City 1.0 and "
+                   "1.1, and does nothing here"},
+    };
+    WriteSettingsFile("dispora=windowed\n");
+    for (const auto& c : cases) {
+        InstallHost(nullptr, 1234567890, c.entryPoint);
+        const std::vector<uint8_t> before = SnapshotHostMemory();
+        ClearCapturedOutput();
+        HMODULE plugin = LoadPlugin();
+        CHECK(plugin == nullptr);
+        const std::string error = "[dispora.asi] ERROR: Unsupported exe (timestamp = 1234567890)\n";
+        const std::string which = std::string("[dispora.asi] ") + c.line + "\n";
+        const std::string dummy = "[WARNING] callin' fuckin' dummy _Log\n";
+        CHECK(DebugLines() == (std::vector<std::string>{error, dummy, which, dummy}));
+        CHECK_TEXT(ReadWholeFile(LogFilePath()), error + which);
+        CHECK(HostMemoryEquals(before));
+        UnloadPlugin(plugin);
+    }
+    WriteSettingsFile("logfile=no\n");
+    DeleteFileA(LogFilePath().c_str());
+    InstallHost(nullptr);
+    CHECK(LoadPlugin() == nullptr);
+    CHECK_TEXT(ReadWholeFile(LogFilePath()), "<none>");
 }
 
 SCENARIO("core: a null site, target or host address writes nothing") {

@@ -83,8 +83,8 @@ HRESULT __stdcall StandInCreate(GUID*, void** object, IUnknown*) {
 }
 
 // The plug-in under the system library's name, beside the stand-in.
-HMODULE LoadAsDirectDraw(const char* source) {
-    const std::string copy = RigDirectory() + "ddraw.dll";
+HMODULE LoadAsDirectDraw(const char* source, const char* name = "ddraw.dll") {
+    const std::string copy = RigDirectory() + name;
     CHECK(CopyFileA((RigDirectory() + source).c_str(), copy.c_str(), FALSE));
     return LoadLibraryA(copy.c_str());
 }
@@ -183,6 +183,27 @@ SCENARIO("ddraw: a named object of another program cannot make the plug-in stand
     UnloadPlugin(run.plugin);
     RestoreCursor(run.cursorBefore);
     CloseHandle(foreign);
+}
+
+SCENARIO("ddraw: in an executable it does not know, it stays loaded and only forwards DirectDraw") {
+    InstallHost(nullptr, 1234567890, 0x1C6FD0);  // GTA III's Steam executable
+    WriteSettingsFile("dispora=windowed\n");
+    const std::vector<uint8_t> before = SnapshotHostMemory();
+    ClearCapturedOutput();
+    HMODULE plugin = LoadAsDirectDraw(kPlugin, "DDraw.dll");  // its own file name, any case
+    CHECK(plugin != nullptr);
+    CHECK(HostMemoryEquals(before));  // nothing patched or hooked
+    CHECK_EQ(DebugLines().size(), 4);  // the two lines about the executable, each with the unbound _Log's warning
+    CHECK(ReadWholeFile(LogFilePath()).find("GTA III's Steam executable") != std::string::npos);
+    if (plugin == nullptr) return;
+    HMODULE system = LoadLibraryA(SystemDirectDrawPath().c_str());
+    const Created direct = CallCreate(GetProcAddress(system, "DirectDrawCreate"));
+    const Created forwarded = CallCreate(GetProcAddress(plugin, "DirectDrawCreate"));
+    CHECK_EQ(forwarded.result, direct.result);
+    CHECK_EQ(forwarded.removed, 12);
+    UnloadPlugin(plugin);
+    CHECK(HostMemoryEquals(before));
+    DeleteFileA((RigDirectory() + "DDraw.dll").c_str());
 }
 
 SCENARIO("ddraw: two copies: the first does the work, the second still forwards DirectDraw") {

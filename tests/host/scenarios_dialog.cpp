@@ -139,6 +139,7 @@ SCENARIO("dialog: a saved mode that has no row leaves no mode chosen") {
     });
     CHECK_EQ(row, CB_ERR);
     CHECK_EQ(duringDialog, -1);
+    CHECK_EQ(HostVar(build.savedModeIndex), 1);  // accepted with no mode: the game's saved mode stands
 }
 
 SCENARIO("dialog: with no saved mode the engine's current mode is selected") {
@@ -262,6 +263,17 @@ SCENARIO("child:dialog: a host without template 104") {
     CHECK_EQ(CallSelectDevice(0), 1);
     CHECK_EQ(HostVar(build.GcurSelVM), 4);
     CHECK_EQ(HostVar(build.savedModeIndex), 4);
+    UnloadPlugin(plugin);
+    DestroyHostWindow();
+
+    // No mode chosen yet: the game's saved mode is left as it was.
+    InstallHost(&build);
+    HostVar(build.savedModeIndex) = 2;
+    plugin = LoadPlugin();
+    CreateHostWindow();
+    CHECK_EQ(CallSelectDevice(0), 1);
+    CHECK_EQ(HostVar(build.GcurSelVM), -1);
+    CHECK_EQ(HostVar(build.savedModeIndex), 2);
     UnloadPlugin(plugin);
 }
 

@@ -5,19 +5,6 @@
 
 namespace {
 
-std::string LogFilePath(const std::string& folder = RigDirectory()) { return folder + "dispora.log"; }
-
-// The whole file, or "<none>" when there is none.
-std::string ReadFile(const std::string& path) {
-    FILE* file = fopen(path.c_str(), "rb");
-    if (file == nullptr) return "<none>";
-    std::string text;
-    char buffer[4096];
-    for (size_t got; (got = fread(buffer, 1, sizeof(buffer), file)) > 0;) text.append(buffer, got);
-    fclose(file);
-    return text;
-}
-
 std::string DebugText() {
     std::string text;
     for (const std::string& line : DebugLines()) text += line;
@@ -26,26 +13,22 @@ std::string DebugText() {
 
 }  // namespace
 
-SCENARIO("log: logfile holds exactly the debugger lines, afresh at each start, on both roads") {
-    DeleteFileA(LogFilePath().c_str());
-    InstallHost(nullptr);  // an executable the plug-in does not know: it reads no settings
-    WriteSettingsFile("dispora=windowed\nlogfile=yes\n");
-    CHECK(LoadPlugin() == nullptr);
-    CHECK_TEXT(ReadFile(LogFilePath()), "<none>");
+SCENARIO("log: dispora.log holds exactly the debugger lines, afresh at each start, on both roads, unless logfile=no") {
     InstallHost(&kStandInBuilds[0]);
-    WriteSettingsFile("dispora=windowed\nwindowsize=1024x768\n");  // no logfile: no file
+    WriteSettingsFile("dispora=windowed\nwindowsize=1024x768\nlogfile=no\n");
+    DeleteFileA(LogFilePath().c_str());
     HMODULE plugin = LoadPlugin();
     UnloadPlugin(plugin);
-    CHECK_TEXT(ReadFile(LogFilePath()), "<none>");
+    CHECK_TEXT(ReadWholeFile(LogFilePath()), "<none>");
 
-    WriteSettingsFile("dispora=windowed\nwindowsize=1024x768\nlogfile=yes\n");
+    WriteSettingsFile("dispora=windowed\nwindowsize=1024x768\n");  // no logfile: the log is there
     ClearCapturedOutput();
     plugin = LoadPlugin();
     CreateWindowAsGame();
     StartGame();
-    CHECK_TEXT(ReadFile(LogFilePath()), DebugText());  // each line there as soon as it was logged
+    CHECK_TEXT(ReadWholeFile(LogFilePath()), DebugText());  // each line there as soon as it was logged
     UnloadPlugin(plugin);
-    const std::string deferred = ReadFile(LogFilePath());
+    const std::string deferred = ReadWholeFile(LogFilePath());
     CHECK_TEXT(deferred, DebugText());
     CHECK(deferred.find("GTA3 v1.0 offsets loaded") != std::string::npos);
     CHECK(deferred.find("video mode in use: 0 (chosen: 0)") != std::string::npos);
@@ -53,7 +36,7 @@ SCENARIO("log: logfile holds exactly the debugger lines, afresh at each start, o
     ImmediateRun run = LoadWithWindow(kStandInBuilds[2], "dispora=windowed\nlogfile=1\n");
     CHECK(run.plugin != nullptr);
     UnloadPlugin(run.plugin);
-    CHECK_TEXT(ReadFile(LogFilePath()), DebugText());
+    CHECK_TEXT(ReadWholeFile(LogFilePath()), DebugText());
     CHECK(DebugText().rfind("[dispora.asi] GTA Vice City offsetes loaded", 0) == 0);  // this start's lines only
     DeleteFileA(LogFilePath().c_str());
 }
@@ -63,7 +46,7 @@ SCENARIO("log: a log file that cannot be created leaves attach alone") {
     // from the plug-in's own file name.
     const std::string folder = RigDirectory() + "readonly\\";
     const std::string plugin = folder + "dispora--logfile=yes.asi";
-    const std::string before = ReadFile(LogFilePath(folder));
+    const std::string before = ReadWholeFile(LogFilePath(folder));
     InstallHost(&kStandInBuilds[1]);
     CHECK(CopyFileA((RigDirectory() + kPlugin).c_str(), plugin.c_str(), FALSE));
     ClearCapturedOutput();
@@ -74,7 +57,7 @@ SCENARIO("log: a log file that cannot be created leaves attach alone") {
         offLines += line == "[dispora.asi] logfile: dispora.log cannot be created beside the plug-in: no log file\n";
     }
     CHECK_EQ(offLines, 1);
-    CHECK_TEXT(ReadFile(LogFilePath(folder)), before);
+    CHECK_TEXT(ReadWholeFile(LogFilePath(folder)), before);
     UnloadPlugin(module);
     DeleteFileA(plugin.c_str());
 }
@@ -115,7 +98,7 @@ SCENARIO("child:log: the game exits with the plug-in loaded") {
 SCENARIO("log: at process exit the mode line goes to the file, not to the game's log") {
     WriteSettingsFile("dispora=1024x768x32\nlogfile=yes\n");
     CHECK_EQ(RunChild("child:log: the game exits with the plug-in loaded", ""), 0);
-    const std::string text = ReadFile(LogFilePath());
+    const std::string text = ReadWholeFile(LogFilePath());
     const std::string last = "[dispora.asi] video mode in use: 5 (chosen: 5)\n";
     CHECK(text.size() > last.size() && text.compare(text.size() - last.size(), last.size(), last) == 0);
     DeleteFileA(LogFilePath().c_str());

@@ -8,8 +8,12 @@ SCENARIO("package: the sample dispora.ini gives a framed 1024 x 768 window") {
     InstallHost(&build);
     HWND window = CreateHostWindow();
     const int cursor = CursorDisplayCount();
+    ClearCapturedOutput();
     HMODULE plugin = LoadLibraryA((folder + "dispora.asi").c_str());
     CHECK(plugin != nullptr);
+    for (const std::string& line : DebugLines()) {  // every line of it understood
+        CHECK(line.find("names no setting") == std::string::npos && line.find("not understood") == std::string::npos);
+    }
     CHECK_EQ(HostVar(build.GcurSelVM), 0);
     CHECK(engine.setVideoModeCalls == std::vector<int>{0});
     CHECK_EQ(GetWindowLongA(window, GWL_STYLE) & WS_OVERLAPPEDWINDOW, WS_OVERLAPPEDWINDOW);

@@ -1,5 +1,6 @@
 // The settings store's real Open inside the plug-in: dispora.ini beside the
-// DLL, held open with no sharing, the command line and the plug-in's name.
+// DLL, read once at attach and closed at once, the command line and the
+// plug-in's name.
 #include <string.h>
 
 #include "tests/host/probe.h"
@@ -18,77 +19,77 @@ const StandInBuild& AnyBuild() { return kStandInBuilds[0]; }
 
 }  // namespace
 
-SCENARIO("settings: dispora.ini beside the plug-in is read and held open until detach") {
+SCENARIO("settings: dispora.ini beside the plug-in is read at attach and open to others while the game runs") {
     InstallHost(&AnyBuild());
     WriteSettingsFile("; players' settings\ndispora = windowed\r\ntopmost=yes\n");
     HMODULE probe = LoadPlugin(kProbe);
     CHECK(probe != nullptr);
-    CHECK_TEXT(ProbeValue(probe, "dispora"), "windowed\r\n");
-    CHECK_TEXT(ProbeValue(probe, "topmost"), "yes\n");
+    CHECK_TEXT(ProbeValue(probe, "dispora"), "windowed");
+    CHECK_TEXT(ProbeValue(probe, "topmost"), "yes");
     CHECK_TEXT(ProbeValue(probe, "windowsize"), "<absent>");
-    CHECK(!OthersCanOpen(SettingsFilePath()));
+    CHECK(OthersCanOpenAlone(SettingsFilePath()));
     UnloadPlugin(probe);
-    CHECK(OthersCanOpen(SettingsFilePath()));
 }
 
-SCENARIO("settings: the shipped plug-in reads dispora.ini and lets go of it at detach") {
-    InstallHost(&AnyBuild());
+SCENARIO("settings: while the game starts, dispora.ini can be edited, renamed and deleted; an edit counts next time") {
+    const StandInBuild& build = AnyBuild();
+    InstallHost(&build);
     WriteSettingsFile("dispora=windowed\n");
     HMODULE plugin = LoadPlugin();
     CHECK(plugin != nullptr);
-    CHECK_EQ(HostVar(AnyBuild().clearOnDefer), 0);  // the key was found: the deferred choice is armed
-    CHECK(!OthersCanOpen(SettingsFilePath()));
+    CHECK_EQ(HostVar(build.clearOnDefer), 0);  // the key was found: the deferred choice is armed
+    CHECK(OthersCanOpenAlone(SettingsFilePath()));
+    WriteSettingsFile("dispora=1024x768x32\n");  // saved by an editor between attach and the device selection
+    const std::string renamed = SettingsFilePath() + ".old";
+    CHECK(MoveFileA(SettingsFilePath().c_str(), renamed.c_str()));
+    CHECK(DeleteFileA(renamed.c_str()));
+    CreateWindowAsGame();
+    StartGame();
+    CHECK_EQ(HostVar(build.GcurSelVM), 0);  // what the file said at attach
     UnloadPlugin(plugin);
-    CHECK(OthersCanOpen(SettingsFilePath()));
 }
 
-SCENARIO("settings: a read-only dispora.ini is read, and held against others") {
+SCENARIO("settings: a read-only dispora.ini is read, and left open to others") {
     // The test script leaves readonly\dispora.ini (dispora=windowed) unwritable.
     const std::string folder = RigDirectory() + "readonly\\";
     const std::string settings = folder + "dispora.ini";
     HANDLE writable = CreateFileA(settings.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     CHECK(writable == INVALID_HANDLE_VALUE);
     if (writable != INVALID_HANDLE_VALUE) CloseHandle(writable);
-    CHECK(OthersCanOpen(settings));
 
     InstallHost(&AnyBuild());
     CHECK(CopyFileA((RigDirectory() + kPlugin).c_str(), (folder + kPlugin).c_str(), FALSE));
     HMODULE plugin = LoadLibraryA((folder + kPlugin).c_str());
     CHECK(plugin != nullptr);
     CHECK_EQ(HostVar(AnyBuild().clearOnDefer), 0);  // dispora=windowed: the choice is armed
-    CHECK(!OthersCanOpen(settings));
-    UnloadPlugin(plugin);
     CHECK(OthersCanOpen(settings));
+    UnloadPlugin(plugin);
     DeleteFileA((folder + kPlugin).c_str());
 }
 
-SCENARIO("settings: a dispora.ini another program holds open counts as absent") {
+SCENARIO("settings: a dispora.ini another program has open, even for writing, is read") {
     InstallHost(&AnyBuild());
     WriteSettingsFile("dispora=windowed\n");
-    HANDLE held = CreateFileA(SettingsFilePath().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
+    HANDLE held = CreateFileA(SettingsFilePath().c_str(), GENERIC_READ | GENERIC_WRITE,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
     CHECK(held != INVALID_HANDLE_VALUE);
     HMODULE probe = LoadPlugin(kProbe);
-    CHECK_TEXT(ProbeValue(probe, "dispora"), "<absent>");
+    CHECK_TEXT(ProbeValue(probe, "dispora"), "windowed");
     UnloadPlugin(probe);
     CloseHandle(held);
 }
 
-SCENARIO("settings: closing twice is harmless") {
-    InstallHost(&AnyBuild());
-    WriteSettingsFile("dispora=windowed\n");
-    HMODULE probe = LoadPlugin(kProbe);
-    auto close = ModuleExport<ProbeVoidFn>(probe, "ProbeCloseSettings");
-    auto isOpen = ModuleExport<ProbeIntFn>(probe, "ProbeSettingsOpen");
-    CHECK(close != nullptr && isOpen != nullptr);
-    if (close == nullptr || isOpen == nullptr) return UnloadPlugin(probe);
-    CHECK_EQ(isOpen(), 1);
-    close();
-    close();
-    CHECK_EQ(isOpen(), 0);
-    CHECK(OthersCanOpen(SettingsFilePath()));
-    CHECK_TEXT(ProbeValue(probe, "dispora"), "<absent>");
-    UnloadPlugin(probe);  // detach and the destructor close once more each
+SCENARIO("settings: dispora.ini as editors save it: a UTF-8 mark, UTF-16, any line ending") {
+    const std::string utf8Marked = "\xEF\xBB\xBF" "dispora=windowed\r\n";
+    std::string utf16 = "\xFF\xFE";
+    for (const char c : std::string("; \xE9t\xE9\rdispora=windowed\r\nlogfile=no\r\n")) utf16 += std::string(1, c) + '\0';
+    for (const std::string& file : {utf8Marked, utf16, std::string("; comment\rdispora=windowed\r")}) {
+        InstallHost(&AnyBuild());
+        WriteSettingsFile(file);
+        HMODULE probe = LoadPlugin(kProbe);
+        CHECK_TEXT(ProbeValue(probe, "dispora"), "windowed");
+        UnloadPlugin(probe);
+    }
 }
 
 SCENARIO("settings: a key in the plug-in's own file name") {

@@ -716,7 +716,8 @@ SCENARIO("window: aspect keeps the shape while dragging and maximising; the smal
     UnloadPlugin(run.plugin);
 
     run = LoadThenStartGame(kStandInBuilds[1], "dispora=windowed\naspect=wide\n");
-    CHECK(Logged("aspect \"wide\" not understood: ignored\n"));
+    // Said at attach, before the game made its window.
+    CHECK(ReadWholeFile(LogFilePath()).find("aspect \"wide\" not understood: ignored\n") != std::string::npos);
     const RECT free = Drag(run.window, WMSZ_RIGHT, Grown(WindowBounds(run.window), 0, 0, 200, 0));
     CHECK_EQ(free.right, 840);
     CHECK_EQ(free.bottom, 448);

@@ -96,12 +96,39 @@ TEST_F(ConfigTest, CommandLineWinsOverThePluginFileName) {
 }
 
 // --- dispora.ini -------------------------------------------------------------------
-TEST_F(ConfigTest, FileValuesKeepTheirLineEnding) {
+TEST_F(ConfigTest, FileValuesEndAtAnyLineEnding) {
     Open("gta3.exe", "windowsize=1024x768\n");
-    EXPECT_EQ(Value("windowsize"), "1024x768\n");
+    EXPECT_EQ(Value("windowsize"), "1024x768");
     Open("gta3.exe", "topmost = yes\r\n");
-    EXPECT_EQ(Value("topmost"), "yes\r\n");
+    EXPECT_EQ(Value("topmost"), "yes");
     EXPECT_EQ(config.GetBool("topmost"), 1);
+    // CRLF, LF and a lone CR each end a line.
+    Open("gta3.exe", "a=1\r\nb=2\nc=3\rd=4\r\r\ne=5");
+    EXPECT_EQ(Value("b"), "2");
+    EXPECT_EQ(Value("c"), "3");
+    EXPECT_EQ(Value("d"), "4");
+    EXPECT_EQ(Value("e"), "5");
+}
+
+TEST_F(ConfigTest, EditorsMarksAreNoPartOfTheText) {
+    Open("gta3.exe", "\xEF\xBB\xBF" "dispora=windowed\r\n");
+    EXPECT_EQ(Value("dispora"), "windowed");
+    // Notepad's "Unicode": UTF-16 little-endian, other characters as "?".
+    std::string wide = "\xFF\xFE";
+    for (const char c : std::string("x=\xE9\r\ndispora=800x600\r\n")) wide += std::string(1, c) + '\0';
+    wide += std::string("\x3D\xD8\x00\xDE", 4);  // one character beyond 16 bits: a pair, one "?"
+    Open("gta3.exe", wide);
+    EXPECT_EQ(Value("dispora"), "800x600");
+    EXPECT_EQ(Value("x"), "?");
+    EXPECT_STREQ(config.NextFileLine(config.NextFileLine(config.NextFileLine(nullptr))), "?");
+}
+
+TEST_F(ConfigTest, TheFileIsClosedOnceRead) {
+    Open("gta3.exe", "dispora=windowed\n");
+    WriteSettings("dispora=800x600\n");  // an edit while the game runs counts from the next start
+    EXPECT_EQ(Value("dispora"), "windowed");
+    unlink(settingsPath.c_str());
+    EXPECT_EQ(Value("dispora"), "windowed");
 }
 
 TEST_F(ConfigTest, LastLineWithoutNewlineIsSearched) {
@@ -110,35 +137,32 @@ TEST_F(ConfigTest, LastLineWithoutNewlineIsSearched) {
     EXPECT_EQ(Value("missing"), "<absent>");
 }
 
-TEST_F(ConfigTest, LongLineIsReadInPiecesOf511) {
-    // The key starts the second 511-character piece of a long line.
+TEST_F(ConfigTest, LongLineIsOneLine) {
     Open("gta3.exe", std::string(511, 'z') + "dispora=800x600\nother=1\n");
-    EXPECT_EQ(Value("dispora"), "800x600\n");
-    // A key straddling a piece boundary is not found.
-    Open("gta3.exe", std::string(509, 'z') + "dispora=800x600\n");
     EXPECT_EQ(Value("dispora"), "<absent>");
+    EXPECT_EQ(Value("other"), "1");
 }
 
 TEST_F(ConfigTest, OnlyLinesStartingWithTheKeyCount) {
     Open("gta3.exe", " dispora=640x480\n;dispora=800x600\n# dispora=1\nx dispora=2\ndispora=1024x768\n");
-    EXPECT_EQ(Value("dispora"), "1024x768\n");
+    EXPECT_EQ(Value("dispora"), "1024x768");
 }
 
 TEST_F(ConfigTest, FirstMatchingLineWins) {
     Open("gta3.exe", "dispora=800x600\ndispora=1024x768\n");
-    EXPECT_EQ(Value("dispora"), "800x600\n");
+    EXPECT_EQ(Value("dispora"), "800x600");
 }
 
 TEST_F(ConfigTest, KeyFollowedByLettersAlsoMatches) {
     Open("gta3.exe", "topmostly yes\n");
-    EXPECT_EQ(Value("topmost"), "ly yes\n");
+    EXPECT_EQ(Value("topmost"), "ly yes");
 }
 
-TEST_F(ConfigTest, EveryLookupRereadsTheFileFromItsStart) {
+TEST_F(ConfigTest, EveryLookupSearchesTheFileFromItsStart) {
     Open("gta3.exe", "a=1\nb=2\n");
-    EXPECT_EQ(Value("b"), "2\n");
-    EXPECT_EQ(Value("a"), "1\n");
-    EXPECT_EQ(Value("b"), "2\n");
+    EXPECT_EQ(Value("b"), "2");
+    EXPECT_EQ(Value("a"), "1");
+    EXPECT_EQ(Value("b"), "2");
 }
 
 // --- truth values and numbers ---------------------------------------------------------
@@ -177,14 +201,14 @@ TEST_F(ConfigTest, PluginPathTooLongIsNotUsedAtAll) {
     const std::string longPath = directory + "/game\\" + std::string(520, 'p') + "--dispora=windowed.asi";
     WriteSettings("dispora=800x600\n");
     config.OpenFrom("gta3.exe", longPath.c_str(), "dispora.ini");
-    EXPECT_FALSE(config.IsFileOpen());
+    EXPECT_FALSE(config.HasFileText());
     EXPECT_EQ(Value("dispora"), "<absent>");
 }
 
 TEST_F(ConfigTest, FileNameOf32CharactersOrMoreOpensNothing) {
     const std::string name(32, 'n');
     EXPECT_NE(config.OpenFrom("gta3.exe", pluginPath.c_str(), name.c_str()), 0);
-    EXPECT_FALSE(config.IsFileOpen());
+    EXPECT_FALSE(config.HasFileText());
     EXPECT_STREQ(config.FilePath(), "");
 }
 
@@ -203,14 +227,14 @@ TEST_F(ConfigTest, NoFileNameMeansThePluginsOwnNameWithIni) {
     WriteSettings("");
     config.OpenFrom("gta3.exe", pluginPath.c_str(), nullptr);
     EXPECT_EQ(std::string(config.FilePath()), settingsPath);
-    EXPECT_TRUE(config.IsFileOpen());
+    EXPECT_TRUE(config.HasFileText());
     config.OpenFrom("gta3.exe", "C:\\Games\\plugin", nullptr);
-    EXPECT_FALSE(config.IsFileOpen());
+    EXPECT_FALSE(config.HasFileText());
 }
 
 TEST_F(ConfigTest, MissingFileLeavesCommandLineAndPath) {
     EXPECT_NE(config.OpenFrom("gta3.exe --dispora=windowed", pluginPath.c_str(), "dispora.ini"), 0);
-    EXPECT_FALSE(config.IsFileOpen());
+    EXPECT_FALSE(config.HasFileText());
     EXPECT_EQ(Value("dispora"), "windowed");
     EXPECT_EQ(Value("topmost"), "<absent>");
 }
@@ -219,7 +243,7 @@ TEST_F(ConfigTest, CloseTwiceIsHarmless) {
     Open("gta3.exe", "dispora=windowed\n");
     config.Close();
     config.Close();
-    EXPECT_FALSE(config.IsFileOpen());
+    EXPECT_FALSE(config.HasFileText());
     EXPECT_EQ(Value("dispora"), "<absent>");
 }
 

@@ -27,7 +27,7 @@ TEST(WindowPos, PointsCentreAndEverythingElse) {
     EXPECT_EQ(ParseWindowPos(nullptr).kind, WindowPosKind::Absent);
     // A word ends at the first character that is not a letter: the file name's ".asi".
     EXPECT_EQ(ParseWindowPos("centre.asi").kind, WindowPosKind::Centre);
-    EXPECT_EQ(ParseTopmost("always.asi", false), ZOrder::AlwaysOnTop);
+    EXPECT_EQ(ParseTopmost("always.asi"), ZOrder::AlwaysOnTop);
     for (const char* odd : {"", "40", "40;30", "centered", "middle", ",30", "99999999999,5", "5,-2147483649"}) {
         EXPECT_EQ(ParseWindowPos(odd).kind, WindowPosKind::NotUnderstood) << odd;
     }
@@ -42,11 +42,12 @@ TEST(WindowPos, LogCopyStopsAtTheLineEndAndFits) {
 }
 
 TEST(Topmost, AlwaysFrontOrNot) {
-    EXPECT_EQ(ParseTopmost(nullptr, false), ZOrder::Unchanged);
-    EXPECT_EQ(ParseTopmost("Always\r\n", false), ZOrder::AlwaysOnTop);
-    EXPECT_EQ(ParseTopmost("yes", true), ZOrder::Front);
-    EXPECT_EQ(ParseTopmost("alwaysish", false), ZOrder::NotTopmost);
-    EXPECT_EQ(ParseTopmost("no", false), ZOrder::NotTopmost);
+    EXPECT_EQ(ParseTopmost(nullptr), ZOrder::Unchanged);
+    EXPECT_EQ(ParseTopmost("Always\r\n"), ZOrder::AlwaysOnTop);
+    EXPECT_EQ(ParseTopmost("yes"), ZOrder::Front);
+    EXPECT_EQ(ParseTopmost("alwaysish"), ZOrder::NotTopmost);
+    EXPECT_EQ(ParseTopmost("no"), ZOrder::NotTopmost);
+    EXPECT_EQ(ParseTopmost("sometimes"), ZOrder::NotTopmost);  // and explained: see settings_test
 }
 
 TEST(Placement, BorderlessWithoutSizeCoversTheMonitorWhateverThePosition) {

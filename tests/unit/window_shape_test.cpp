@@ -21,34 +21,6 @@ const AspectRatio k4By3{4, 3};
 const AspectRatio kWidest{kLargestRatioPart, 1};
 const AspectRatio kTallest{1, kLargestRatioPart};
 
-TEST(Aspect, RatiosTrueValuesAndEverythingElse) {
-    const struct {
-        const char* value;
-        bool isTrue;
-        AspectKind kind;
-        int width, height;
-    } cases[] = {
-        {"16:9\r\n", false, AspectKind::Ratio, 16, 9},
-        {"16:9.asi", false, AspectKind::Ratio, 16, 9},
-        {" 8:6", false, AspectKind::Ratio, 8, 6},
-        {"10000:1", false, AspectKind::Ratio, kLargestRatioPart, 1},
-        {nullptr, false, AspectKind::Absent, 0, 0},
-        {"yes", true, AspectKind::StartShape, 0, 0},
-        {"1", true, AspectKind::StartShape, 0, 0},
-    };
-    for (const char* odd : {"no", "16:0", "-16:9", "16/9", "16:", "10001:1", "2147483648:1"}) {
-        AspectRatio ratio{7, 7};
-        EXPECT_EQ(ParseAspect(odd, false, &ratio), AspectKind::NotUnderstood) << odd;
-        EXPECT_FALSE(ratio.Kept());
-    }
-    for (const auto& c : cases) {
-        AspectRatio ratio{7, 7};
-        EXPECT_EQ(ParseAspect(c.value, c.isTrue, &ratio), c.kind) << (c.value ? c.value : "null");
-        EXPECT_EQ(ratio.width, c.width);
-        EXPECT_EQ(ratio.height, c.height);
-    }
-}
-
 TEST(Dragging, TheDraggedEdgesMoveAndTheShapeHolds) {
     const struct {
         SizingEdge edge;

@@ -1,0 +1,195 @@
+#include "settings/settings.h"
+
+#include <stddef.h>
+#include <stdint.h>
+#include <string.h>
+
+#include <type_traits>
+
+#include "core/log_line.h"
+
+SettingsRecord settingsAtStart;
+
+static_assert(std::is_standard_layout<SettingsRecord>::value, "fields are named by their offsets");
+
+#define SETTING_FIELD(field) offsetof(SettingsRecord, field)
+
+// Adding a setting: a field in SettingsRecord, a row here (kSettingCount
+// follows), a kind with its parse if none fits, and a line in README.md,
+// PLAYERS.txt and dispora.ini.
+const SettingRow kSettingRows[kSettingCount] = {
+    {"dispora", SettingKind::Mode, nullptr, SETTING_FIELD(dispora)},
+    {"windowsize", SettingKind::WindowSize, nullptr, SETTING_FIELD(windowSize)},
+    {"windowpos", SettingKind::WindowPos, nullptr, SETTING_FIELD(windowPos)},
+    {"borderless", SettingKind::Truth, nullptr, SETTING_FIELD(borderless)},
+    {"topmost", SettingKind::Topmost, nullptr, SETTING_FIELD(topmost)},
+    {"monitor", SettingKind::Monitor, nullptr, SETTING_FIELD(monitor)},
+    {"aspect", SettingKind::Aspect, nullptr, SETTING_FIELD(aspect)},
+    {"altenter", SettingKind::Truth, "yes", SETTING_FIELD(altEnter)},
+    {"remember", SettingKind::Truth, nullptr, SETTING_FIELD(remember)},
+    {"pauseonleave", SettingKind::Truth, nullptr, SETTING_FIELD(pauseOnLeave)},
+    {"clipcursor", SettingKind::Truth, nullptr, SETTING_FIELD(clipCursor)},
+    {"logfile", SettingKind::Truth, "yes", SETTING_FIELD(logFile)},
+    {"dpiaware", SettingKind::Truth, nullptr, SETTING_FIELD(dpiAware)},
+};
+
+namespace {
+
+constexpr int kMostUnknownLinesShown = 8;
+constexpr size_t kShownLineSize = 61;  // a file line as the log shows it: at most 60 characters
+
+bool Within(const char* at, const char* text) {
+    const uintptr_t p = reinterpret_cast<uintptr_t>(at);
+    const uintptr_t start = reinterpret_cast<uintptr_t>(text);
+    return p >= start && p <= start + strlen(text);
+}
+
+SettingSource SourceOf(const Config& config, const char* value) {
+    if (value == nullptr) return SettingSource::Absent;
+    if (Within(value, config.CommandLine())) return SettingSource::CommandLine;
+    if (Within(value, config.ModulePath())) return SettingSource::FileName;
+    return SettingSource::File;
+}
+
+// The value as read, cut to fit: a file value runs to its line end, any
+// other to the first blank; one in the file name also stops at the next
+// setting ("--") and at the extension.
+void CopyValue(char* out, const char* value, SettingSource source) {
+    size_t length = strlen(value);
+    if (source != SettingSource::File) length = strcspn(value, " \t");
+    if (source == SettingSource::FileName) {
+        const char* const ends[] = {strstr(value, "--"), strrchr(value, '.')};
+        for (const char* end : ends) {
+            if (end != nullptr && strchr(end, '\\') == nullptr && static_cast<size_t>(end - value) < length) {
+                length = static_cast<size_t>(end - value);
+            }
+        }
+    }
+    if (length > kShownValueSize - 1) length = kShownValueSize - 1;
+    memcpy(out, value, length);
+    out[length] = '\0';
+}
+
+template <typename Field>
+Field& FieldOf(SettingsRecord* record, const SettingRow& row) {
+    return *reinterpret_cast<Field*>(reinterpret_cast<char*>(record) + row.field);
+}
+
+// value: null when the setting is absent and has no default.
+void ParseInto(SettingsRecord* record, const SettingRow& row, const char* value) {
+    switch (row.kind) {
+        case SettingKind::Mode:
+            FieldOf<ModeSetting>(record, row) = {value != nullptr, ParseModeRequest(value)};
+            break;
+        case SettingKind::Truth: FieldOf<bool>(record, row) = IsTrue(ParseTruth(value)); break;
+        case SettingKind::WindowSize: {
+            WindowSizeSetting& size = FieldOf<WindowSizeSetting>(record, row);
+            size.given = value != nullptr;
+            if (size.given) ParseWindowSize(value, &size.width, &size.height);
+            break;
+        }
+        case SettingKind::WindowPos: FieldOf<WindowPos>(record, row) = ParseWindowPos(value); break;
+        case SettingKind::Topmost: FieldOf<ZOrder>(record, row) = ParseTopmost(value); break;
+        case SettingKind::Monitor: {
+            MonitorSetting& monitor = FieldOf<MonitorSetting>(record, row);
+            monitor.given = value != nullptr;
+            monitor.isNumber = monitor.given && ParseWholeNumber(value, &monitor.number) != nullptr;
+            CopySettingWord(monitor.shown, sizeof(monitor.shown), value != nullptr ? value : "");
+            break;
+        }
+        case SettingKind::Aspect: {
+            AspectSetting& aspect = FieldOf<AspectSetting>(record, row);
+            aspect.kind = ParseAspect(value, &aspect.ratio);
+            break;
+        }
+    }
+}
+
+// What is said of a value not understood, or null when it is understood.
+const char* OutcomeOfValue(const SettingRow& row, const char* value) {
+    switch (row.kind) {
+        case SettingKind::Truth:
+            return ParseTruth(value) == Truth::NotUnderstood ? "not understood: no" : nullptr;
+        case SettingKind::Topmost:
+            return TopmostUnderstood(value) ? nullptr : "not understood: an ordinary window";
+        case SettingKind::Aspect: {
+            AspectRatio ratio;
+            return ParseAspect(value, &ratio) == AspectKind::NotUnderstood ? "not understood: ignored" : nullptr;
+        }
+        case SettingKind::WindowSize: {
+            int width = 0;
+            int height = 0;
+            return ParseWindowSize(value, &width, &height) ? nullptr : "not understood: 640 x 480";
+        }
+        case SettingKind::WindowPos:
+            return ParseWindowPos(value).kind == WindowPosKind::NotUnderstood ? "not understood: ignored" : nullptr;
+        case SettingKind::Mode:
+        case SettingKind::Monitor: break;  // any dispora value has a meaning; a monitor is looked for later
+    }
+    return nullptr;
+}
+
+bool NamesSetting(const char* line) {
+    for (const SettingRow& row : kSettingRows) {
+        if (strncmp(line, row.name, strlen(row.name)) == 0) return true;
+    }
+    return false;
+}
+
+// Empty, blanks only, or a comment or section line.
+bool SaysNothing(const char* line) {
+    return line[strspn(line, " \t")] == '\0' || line[0] == ';' || line[0] == '#' || line[0] == '[';
+}
+
+void ExplainFileLines(const Config& config, ExplanationSink say) {
+    int lineNumber = 0;
+    int unknown = 0;
+    for (const char* line = config.NextFileLine(nullptr); line != nullptr; line = config.NextFileLine(line)) {
+        ++lineNumber;
+        if (SaysNothing(line) || NamesSetting(line)) continue;
+        if (++unknown > kMostUnknownLinesShown) {
+            say("dispora.ini: more lines name no setting");
+            return;
+        }
+        char shown[kShownLineSize];
+        FormatBounded(shown, sizeof(shown), "%s", line);
+        char text[160];
+        FormatBounded(text, sizeof(text), "dispora.ini line %d: \"%s\" names no setting: ignored", lineNumber, shown);
+        say(text);
+    }
+}
+
+}  // namespace
+
+void ReadSettings(Config& config, SettingsRecord* record) {
+    memset(record, 0, sizeof(*record));
+    for (size_t i = 0; i < kSettingCount; ++i) {
+        const SettingRow& row = kSettingRows[i];
+        const char* found = config.Find(row.name);
+        record->source[i] = SourceOf(config, found);
+        if (found != nullptr) CopyValue(record->shown[i], found, record->source[i]);
+        ParseInto(record, row, found != nullptr ? record->shown[i] : row.defaultValue);
+    }
+    memcpy(record->modulePath, config.ModulePath(), sizeof(record->modulePath));
+}
+
+void ExplainSettings(const Config& config, const SettingsRecord& record, ExplanationSink say) {
+    ExplainFileLines(config, say);
+    char text[Config::kTextSize + 128];
+    for (size_t i = 0; i < kSettingCount; ++i) {
+        if (record.source[i] == SettingSource::Absent) continue;
+        const char* outcome = OutcomeOfValue(kSettingRows[i], record.shown[i]);
+        if (outcome == nullptr) continue;
+        FormatBounded(text, sizeof(text), "%s \"%s\" %s", kSettingRows[i].name, record.shown[i], outcome);
+        say(text);
+    }
+    if (record.dispora.given) return;
+    if (config.HasFileText()) {
+        FormatBounded(text, sizeof(text), "no dispora setting on the command line, in the file name or in %s: "
+                      "video mode and window left to the game", config.FilePath());
+    } else {
+        FormatBounded(text, sizeof(text), "no dispora setting on the command line or in the file name, and no %s: "
+                      "video mode and window left to the game", config.FilePath());
+    }
+    say(text);
+}
