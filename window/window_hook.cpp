@@ -3,6 +3,7 @@
 #include "core/host_contract.h"
 #include "core/log.h"
 #include "display/mode_in_use.h"
+#include "window/backdrop.h"
 #include "window/cursor.h"
 #include "window/full_screen_switch.h"
 #include "window/mouse_clip.h"
@@ -56,7 +57,7 @@ bool AnswerFirst(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESUL
         // A minimised window is the system's to restore, on the character.
         if (IsMinimised(window)) return message == WM_SYSKEYDOWN;
         const bool repeat = (lParam & (1L << 30)) != 0;
-        if (message == WM_SYSKEYDOWN && !repeat) SwitchFullScreen(window);
+        if (message == WM_SYSKEYDOWN && !repeat) SwitchFullScreen(window, hook.options.aspect);
         return true;
     }
     switch (message) {
@@ -83,6 +84,27 @@ bool AnswerFirst(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESUL
     }
 }
 
+// The game's window came to the front, was shown or restored, or moved in
+// the z-order: the backdrop belongs directly behind it.
+bool RestacksGame(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_ACTIVATE: return LOWORD(wParam) != WA_INACTIVE;
+        case WM_SIZE: return wParam != SIZE_MINIMIZED;
+        case WM_WINDOWPOSCHANGED: {
+            const UINT flags = reinterpret_cast<const WINDOWPOS*>(lParam)->flags;
+            return (flags & SWP_NOZORDER) == 0 || (flags & SWP_SHOWWINDOW) != 0;
+        }
+        default: return false;
+    }
+}
+
+void FollowWithBackdrop(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!HasBackdrop()) return;
+    if (message == WM_DESTROY) return RemoveBackdrop();
+    if (message == WM_SIZE && wParam == SIZE_MINIMIZED) return HideBackdrop();
+    if (RestacksGame(message, wParam, lParam) && !IsMinimised(window)) KeepBackdropBehind(window);
+}
+
 // After the game's own handling.
 void FollowHost(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -92,8 +114,12 @@ void FollowHost(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_GETMINMAXINFO:
             if (HasFrame(window)) LimitTracking(window, reinterpret_cast<MINMAXINFO*>(lParam), hook.options.aspect);
             break;
+        case WM_ENTERSIZEMOVE:
+            StartSizing(window);
+            break;
         case WM_EXITSIZEMOVE:
-            if (hook.options.remember) RememberWindow(window);
+            EndSizing();
+            if (hook.options.remember && IsFramedAndRestored(window)) RememberWindow(WindowRectOf(window));
             break;
         case WM_KILLFOCUS:
             // Vice City asks for its pause menu when it gets the focus, that
@@ -107,6 +133,7 @@ void FollowHost(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         default:
             break;
     }
+    FollowWithBackdrop(window, message, wParam, lParam);
     if (hook.options.clipCursor) FollowWithMouseClip(window, message, wParam, lParam);
 }
 
@@ -139,6 +166,7 @@ void HookGameWindow(HWND window, const GameWindowOptions& options) {
 }
 
 void UnhookGameWindow() {
+    RemoveBackdrop();  // its procedure is ours
     if (hook.window == nullptr) return;
     ReleaseMouseClip();
     if (OursIsOnTop(hook.window)) {

@@ -12,14 +12,6 @@ bool EndsCopiedWord(char c) { return c == '\0' || c == ' ' || c == '\t' || c == 
 
 }  // namespace
 
-int Clamp(int value, int low, int high) { return value < low ? low : value > high ? high : value; }
-
-ScreenRect RectAt(int x, int y, int width, int height) {
-    x = Clamp(x, -kFarthest, kFarthest);
-    y = Clamp(y, -kFarthest, kFarthest);
-    return {x, y, x + Clamp(width, 0, kFarthest), y + Clamp(height, 0, kFarthest)};
-}
-
 bool ValueIsWord(const char* value, const char* word) {
     if (value == nullptr) return false;
     for (; *word != '\0'; ++value, ++word) {
@@ -76,6 +68,20 @@ bool BoundWindowSize(int* width, int* height, const FrameInsets& insets, int lar
     return changed;
 }
 
+AspectKind ParseAspect(const char* value, bool isTrue, AspectRatio* ratio) {
+    *ratio = {0, 0};
+    if (value == nullptr) return AspectKind::Absent;
+    int width = 0;
+    int height = 0;
+    const char* colon = ParseWholeNumber(value, &width);
+    if (colon != nullptr && *colon == ':' && ParseWholeNumber(colon + 1, &height) != nullptr &&
+        width == Clamp(width, 1, kLargestRatioPart) && height == Clamp(height, 1, kLargestRatioPart)) {
+        *ratio = {width, height};
+        return AspectKind::Ratio;
+    }
+    return isTrue ? AspectKind::StartShape : AspectKind::NotUnderstood;
+}
+
 ZOrder ParseTopmost(const char* value, bool isTrue) {
     if (value == nullptr) return ZOrder::Unchanged;
     if (ValueIsWord(value, "always")) return ZOrder::AlwaysOnTop;
@@ -92,14 +98,16 @@ WindowPlacement CentreIn(const ScreenRect& workArea, int width, int height) {
 }
 
 WindowPlacement PlaceWindow(const WindowRequest& request, const ScreenRect& window, const ScreenRect& monitor,
-                            const ScreenRect& workArea) {
+                            const ScreenRect& workArea, const FrameInsets& insets, AspectRatio ratio) {
     if (request.borderless && !request.hasSize) {
-        return {true, monitor.left, monitor.top, true, monitor.Width(), monitor.Height()};
+        const ScreenRect picture = FullScreenWithRatio(monitor, ratio);
+        return {true, picture.left, picture.top, true, picture.Width(), picture.Height()};
     }
     WindowPlacement placement{false, window.left, window.top, request.hasSize, window.Width(), window.Height()};
     if (request.hasSize) {
         placement.width = request.width;
         placement.height = request.height;
+        FitSizeToRatio(&placement.width, &placement.height, insets, ratio);
     }
     WindowPosKind kind = request.pos.kind;
     if (request.onNamedMonitor && kind != WindowPosKind::Point) kind = WindowPosKind::Centre;
@@ -125,4 +133,11 @@ WindowPlacement PlaceWindow(const WindowRequest& request, const ScreenRect& wind
             break;
     }
     return placement;
+}
+
+ScreenRect DefaultFramedWindow(const ScreenRect& monitor, const ScreenRect& workArea, const FrameInsets& insets) {
+    const int width = Clamp(monitor.Width(), 0, kLargestExtent) * 3 / 4 + insets.Width();
+    const int height = Clamp(monitor.Height(), 0, kLargestExtent) * 3 / 4 + insets.Height();
+    const WindowPlacement at = CentreIn(workArea, width, height);
+    return RectAt(at.x, at.y, width, height);
 }

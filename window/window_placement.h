@@ -5,33 +5,8 @@
 
 #include <stddef.h>
 
-// The plug-in's positions and sizes: far beyond any screen, yet small enough
-// that sums, and products with a ratio's part, never overflow an int.
-constexpr int kFarthest = 1 << 20;        // positions within -kFarthest..kFarthest
-constexpr int kLargestExtent = 1 << 16;   // sizes the arithmetic multiplies
-constexpr int kLargestRatioPart = 10000;  // a ratio's width and height
-int Clamp(int value, int low, int high);
-
-struct ScreenRect {
-    int left;
-    int top;
-    int right;
-    int bottom;
-    int Width() const { return right - left; }
-    int Height() const { return bottom - top; }
-};
-// The rectangle at x, y of the given size, all held within kFarthest.
-ScreenRect RectAt(int x, int y, int width, int height);
-
-// The difference between a window's outer rectangle and its client area.
-struct FrameInsets {
-    int left;
-    int top;
-    int right;
-    int bottom;
-    int Width() const { return left + right; }
-    int Height() const { return top + bottom; }
-};
+#include "window/aspect.h"
+#include "window/geometry.h"
 
 enum class WindowPosKind { Absent, Point, Centre, NotUnderstood };
 struct WindowPos {
@@ -48,10 +23,6 @@ WindowPos ParseWindowPos(const char* value);
 // the size is then 640 x 480.
 bool ParseWindowSize(const char* value, int* width, int* height);
 
-// The smallest client area the game window gets from a windowsize or from
-// the player's dragging.
-constexpr int kSmallestClientWidth = 320;
-constexpr int kSmallestClientHeight = 240;
 // Raises an outer size so that its client area is at least the smallest,
 // then caps it at the largest the system lets a sizeable window have.
 // Returns true when it changed the size.
@@ -62,6 +33,12 @@ bool BoundWindowSize(int* width, int* height, const FrameInsets& insets, int lar
 // always-on-top. Absent leaves the z-order alone.
 enum class ZOrder { Unchanged, Front, AlwaysOnTop, NotTopmost };
 ZOrder ParseTopmost(const char* value, bool isTrue);
+
+// The aspect value: "W:H" (two whole numbers from 1 to kLargestRatioPart,
+// e.g. "16:9"), or a true value for the shape of the client area the game
+// started with. ratio is 0 x 0 unless the value is a Ratio.
+enum class AspectKind { Absent, Ratio, StartShape, NotUnderstood };
+AspectKind ParseAspect(const char* value, bool isTrue, AspectRatio* ratio);
 
 // Copies the value's first word (up to a blank or line ending) for a log
 // line, cut to fit.
@@ -97,8 +74,15 @@ struct WindowPlacement {
 WindowPlacement CentreIn(const ScreenRect& workArea, int width, int height);
 
 // window: the window's present outer rectangle; monitor and workArea: those
-// of the monitor that holds most of it, or of the one named. A borderless
-// window without a size covers the monitor; a centred one sits in the middle
-// of the work area, or at its top-left corner when it does not fit there.
+// of the monitor that holds most of it, or of the one named; insets: the
+// frame it will have. A borderless window without a size is borderless
+// full screen on the monitor (with a ratio, the largest rectangle of it,
+// centred); a given size shrinks to the ratio's shape. A centred window sits
+// in the middle of the work area, or at its top-left corner when it does not
+// fit there.
 WindowPlacement PlaceWindow(const WindowRequest& request, const ScreenRect& window, const ScreenRect& monitor,
-                            const ScreenRect& workArea);
+                            const ScreenRect& workArea, const FrameInsets& insets = {}, AspectRatio ratio = {});
+
+// A framed window for a game that started borderless: a client area of
+// three quarters of the monitor in each dimension, centred in the work area.
+ScreenRect DefaultFramedWindow(const ScreenRect& monitor, const ScreenRect& workArea, const FrameInsets& insets);

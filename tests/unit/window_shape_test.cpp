@@ -1,4 +1,7 @@
-#include "window/window_shape.h"
+#include "window/aspect.h"
+#include "window/monitors.h"
+#include "window/remembered_window.h"
+#include "window/window_placement.h"
 
 #include <gtest/gtest.h>
 
