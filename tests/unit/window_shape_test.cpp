@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <limits.h>
+#include <stdlib.h>
 #include <string.h>
 
 static bool operator==(const ScreenRect& a, const ScreenRect& b) {
@@ -18,7 +19,7 @@ static void PrintTo(const ScreenRect& r, std::ostream* out) {
 namespace {
 
 const FrameInsets kFrame{8, 31, 8, 8};
-const ScreenRect kCurrent{100, 100, 756, 619};  // client 640 x 480
+const ScreenRect kDragStart{100, 100, 756, 619};  // client 640 x 480
 const AspectRatio kNone{0, 0};
 const AspectRatio k4By3{4, 3};
 const AspectRatio kWidest{kLargestRatioPart, 1};
@@ -81,9 +82,43 @@ TEST(Dragging, TheDraggedEdgesMoveAndTheShapeHolds) {
          {-kFarthest, -kFarthest, -kFarthest + kLargestExtent + 16, -kFarthest + 2 * kLargestExtent + 39}},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(SizeWhileDragging(c.edge, c.proposed, kCurrent, kFrame, c.ratio), c.expected)
+        EXPECT_EQ(SizeWhileDragging(c.edge, c.proposed, kDragStart, kFrame, c.ratio), c.expected)
             << static_cast<int>(c.edge) << " " << c.ratio.width << ":" << c.ratio.height;
     }
+}
+
+// The system proposes the dragged corner at the pointer, each step; the
+// window follows it steadily, whatever the direction the pointer takes.
+TEST(Dragging, ACornerFollowsThePointerSteadily) {
+    const struct {
+        SizingEdge edge;
+        int dx, dy;  // the pointer's steps, outward from the corner
+    } drags[] = {{SizingEdge::BottomRight, 7, 3}, {SizingEdge::BottomRight, 3, 7}, {SizingEdge::BottomRight, 4, 3},
+                 {SizingEdge::BottomRight, 12, 0}, {SizingEdge::TopLeft, -5, -6}, {SizingEdge::TopRight, 9, -2},
+                 {SizingEdge::BottomLeft, -1, 11}};
+    for (const auto& d : drags) {
+        const bool left = d.edge == SizingEdge::TopLeft || d.edge == SizingEdge::BottomLeft;
+        const bool top = d.edge == SizingEdge::TopLeft || d.edge == SizingEdge::TopRight;
+        int lastWidth = kDragStart.Width();
+        for (int step = 1; step <= 40; ++step) {
+            ScreenRect proposed = kDragStart;
+            (left ? proposed.left : proposed.right) += step * d.dx;
+            (top ? proposed.top : proposed.bottom) += step * d.dy;
+            const ScreenRect outer = SizeWhileDragging(d.edge, proposed, kDragStart, kFrame, k4By3);
+            const int cw = outer.Width() - kFrame.Width(), ch = outer.Height() - kFrame.Height();
+            EXPECT_LE(abs(cw * 3 - ch * 4), 3) << step;
+            // One dragged border at the pointer, the fixed corner in place.
+            const bool widthAtPointer = (left ? outer.left == proposed.left : outer.right == proposed.right);
+            const bool heightAtPointer = (top ? outer.top == proposed.top : outer.bottom == proposed.bottom);
+            EXPECT_TRUE(widthAtPointer || heightAtPointer) << step;
+            EXPECT_EQ(left ? outer.right : outer.left, left ? kDragStart.right : kDragStart.left);
+            EXPECT_GE(outer.Width(), lastWidth) << static_cast<int>(d.edge) << " " << d.dx << "," << d.dy << " " << step;
+            lastWidth = outer.Width();
+        }
+    }
+    // Back inward, the window shrinks with the pointer.
+    const ScreenRect inward{100, 100, 756 - 40, 619 - 10};
+    EXPECT_EQ(SizeWhileDragging(SizingEdge::BottomRight, inward, kDragStart, kFrame, k4By3), (ScreenRect{100, 100, 716, 589}));
 }
 
 TEST(Maximised, LargestOfTheRatioCentredInTheWorkArea) {
@@ -94,6 +129,35 @@ TEST(Maximised, LargestOfTheRatioCentredInTheWorkArea) {
     // Several monitors: one left of the main one, one above it.
     EXPECT_EQ(MaximisedWithRatio({-1280, 0, 0, 984}, kFrame, {16, 9}), (ScreenRect{-1288, 112, 8, 871}));
     EXPECT_EQ(MaximisedWithRatio({0, -1080, 1920, 0}, kFrame, kWidest), (ScreenRect{-8, -560, 1928, -521}));
+}
+
+TEST(StartShape, TheLargestPictureOfTheRatioInsideTheGivenSize) {
+    const struct {
+        int width, height;
+        FrameInsets insets;
+        AspectRatio ratio;
+        int fittedWidth, fittedHeight;
+    } cases[] = {
+        {1280, 960, kFrame, k4By3, 1244, 960},        // client 1264 x 921: 1228 x 921
+        {1280, 2000, kFrame, k4By3, 1280, 987},       // client 1264 x 948
+        {1920, 1080, {0, 0, 0, 0}, k4By3, 1440, 1080},  // borderless: no frame
+        {1280, 960, kFrame, kNone, 1280, 960},
+        {400, 300, kFrame, {16, 9}, 443, 279},        // never below the smallest of the ratio: 427 x 240
+        {INT_MAX, 5, kFrame, kWidest, 2400000 + 16, 279},
+    };
+    for (const auto& c : cases) {
+        int width = c.width, height = c.height;
+        FitSizeToRatio(&width, &height, c.insets, c.ratio);
+        EXPECT_EQ(width, c.fittedWidth) << c.width << "x" << c.height;
+        EXPECT_EQ(height, c.fittedHeight) << c.width << "x" << c.height;
+    }
+}
+
+TEST(FullScreen, TheLargestPictureOfTheRatioCentredOnTheMonitor) {
+    EXPECT_EQ(FullScreenWithRatio({0, 0, 1920, 1080}, k4By3), (ScreenRect{240, 0, 1680, 1080}));
+    EXPECT_EQ(FullScreenWithRatio({-1280, -1024, 0, 0}, {16, 9}), (ScreenRect{-1280, -872, 0, -152}));
+    EXPECT_EQ(FullScreenWithRatio({0, 0, 1920, 1080}, kNone), (ScreenRect{0, 0, 1920, 1080}));
+    EXPECT_EQ(FullScreenWithRatio({0, 0, 1920, 1080}, kWidest), (ScreenRect{0, 540, 1920, 540}));
 }
 
 TEST(DefaultFramed, ThreeQuartersOfTheMonitorCentredOrAtTheTopLeft) {
@@ -117,6 +181,32 @@ TEST(Monitors, OnlyWholeDisplayNamesHaveANumber) {
     EXPECT_EQ(FindMonitor(list, 4, 3), nullptr);
     EXPECT_EQ(FindMonitor(list, 4, 0), nullptr);
     EXPECT_EQ(FindMonitor(nullptr, 0, 1), nullptr);
+}
+
+// Two monitors side by side; the left one has its taskbar at the top.
+TEST(Monitors, OnAMonitorOnlyWithTheTitleBarWithinReach) {
+    const MonitorArea monitors[] = {{2, {-1920, 0, 0, 1080}, {-1920, 40, 0, 1080}}, {1, {0, 0, 1920, 1080}, {0, 0, 1920, 1040}}};
+    const struct {
+        ScreenRect window;
+        bool onAMonitor;
+    } cases[] = {
+        {{100, 100, 900, 700}, true},
+        {{1820, 100, 2620, 700}, true},     // 100 pixels of the band on the monitor
+        {{1821, 100, 2621, 700}, false},    // 99
+        {{-700, 300, 100, 900}, true},      // across both
+        {{-60, 300, 60, 900}, false},       // 60 on each: neither holds 100 of it
+        {{100, -1, 900, 599}, false},       // the title bar above the screen
+        {{-800, 20, 0, 620}, false},        // under the left monitor's taskbar
+        {{100, 990, 900, 1590}, true},      // the band just above the taskbar
+        {{100, 991, 900, 1591}, false},
+        {{1900, 10, 1960, 40}, false},      // smaller than 100 x 50: wholly or not at all
+        {{1850, 10, 1910, 40}, true},
+        {{-9000, 100, -8200, 700}, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(OnAMonitor(c.window, monitors, 2), c.onAMonitor) << c.window.left << "," << c.window.top;
+    }
+    EXPECT_FALSE(OnAMonitor({100, 100, 900, 700}, nullptr, 0));
 }
 
 TEST(Remembered, TextFitsOrNothing) {
