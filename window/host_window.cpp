@@ -118,8 +118,9 @@ WindowPlacement PlaceOnMonitor(HWND window, const WindowSettings& settings, cons
                        settings.options.aspect);
 }
 
-// A window placed where no monitor is (a monitor unplugged since, or a
-// typing error) would be invisible: it goes to the middle of the nearest one.
+// A window placed where the player cannot grab its title bar (a monitor
+// unplugged since, a typing error, a place above the screen) goes to the
+// middle of the nearest monitor.
 void KeepOnAMonitor(WindowPlacement& placement) {
     const ScreenRect placedRect = RectAt(placement.x, placement.y, placement.width, placement.height);
     if (OnSomeMonitor(placedRect)) return;
@@ -187,7 +188,10 @@ void ArrangeWindow(HWND window, const WindowSettings& settings, bool shown) {
                                     : MonitorAreaOf(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY));
     WindowPlacement placement = PlaceOnMonitor(window, settings, monitor);
     if (shown && !placement.move) placement.x = placement.y = kDefaultPosition;
-    KeepOnAMonitor(placement);
+    // Borderless full screen is on its monitor whatever the work area (a
+    // taskbar at the top may cover its top edge).
+    const bool fullScreen = settings.request.borderless && !settings.request.hasSize;
+    if (!fullScreen) KeepOnAMonitor(placement);
     LogPlacement(placement);
     UINT flags = SWP_FRAMECHANGED;
     if (shown) {
@@ -201,9 +205,7 @@ void ArrangeWindow(HWND window, const WindowSettings& settings, bool shown) {
     SetWindowPos(window, InsertAfter(settings.zOrder), placement.x, placement.y, placement.width, placement.height,
                  flags);
     TellHostClientSize(window);
-    if (settings.request.borderless && !settings.request.hasSize) {
-        StartFullScreen(window, monitor.monitor, settings.options.aspect);
-    }
+    if (fullScreen) StartFullScreen(window, monitor.monitor, settings.options.aspect);
 }
 
 // Our procedure goes in front of the game's in every windowed case.
