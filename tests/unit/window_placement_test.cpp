@@ -81,6 +81,11 @@ TEST(Placement, WithARatioTheStartHasItsShape) {
         EXPECT_EQ(p.width, c.width);
         EXPECT_EQ(p.height, c.height);
     }
+    // Never below the smallest picture of the ratio: 427 x 240 for 16:9.
+    const WindowPlacement smallest = PlaceWindow(Request(true, 400, 300, {WindowPosKind::Point, 0, 0}), kWindow,
+                                                 kMonitor, kWorkArea, frame, {16, 9});
+    EXPECT_EQ(smallest.width, 443);
+    EXPECT_EQ(smallest.height, 279);
 }
 
 TEST(Placement, CentredInTheWorkAreaOfItsMonitor) {
