@@ -62,21 +62,19 @@ void ShowBackdrop(HWND game, const ScreenRect& monitor) {
 
 void KeepBackdropBehind(HWND game) {
     if (backdrop == nullptr || restacking) return;
+    if ((GetWindowLongA(game, GWL_STYLE) & (WS_VISIBLE | WS_MINIMIZE)) != WS_VISIBLE) {
+        ShowWindow(backdrop, SW_HIDE);
+        return;
+    }
     restacking = true;
     if (!IsWindowVisible(backdrop)) {
         ShowWindow(backdrop, SW_SHOWNOACTIVATE);
         // A window the X server maps after another stays above it until it
         // is restacked: the game's window is raised once the backdrop shows.
-        if (IsWindowVisible(game)) {
-            SetWindowPos(game, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
-        }
+        SetWindowPos(game, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
     }
     PutBehind(game);
     restacking = false;
-}
-
-void HideBackdrop() {
-    if (backdrop != nullptr) ShowWindow(backdrop, SW_HIDE);
 }
 
 void RemoveBackdrop() {

@@ -8,14 +8,12 @@
 
 #include "window/geometry.h"
 
-// Covers the monitor behind the game's window (made at the first call),
-// then raises the game's window above it.
+// Covers the monitor behind the game's window (made at the first call).
 void ShowBackdrop(HWND game, const ScreenRect& monitor);
-// The game's window was activated, shown, restored or moved in the z-order:
-// the backdrop goes back directly behind it (always-on-top when it is).
+// The game's window was activated, shown, hidden, sized or moved in the
+// z-order: the backdrop shows directly behind it (always-on-top when it
+// is) while it is visible and not minimised, and hides otherwise.
 void KeepBackdropBehind(HWND game);
-// While the game is minimised.
-void HideBackdrop();
 // The game is framed again, its window is destroyed or the plug-in unloads:
 // the window is destroyed and its class unregistered.
 void RemoveBackdrop();

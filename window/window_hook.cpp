@@ -84,15 +84,15 @@ bool AnswerFirst(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESUL
     }
 }
 
-// The game's window came to the front, was shown or restored, or moved in
-// the z-order: the backdrop belongs directly behind it.
-bool RestacksGame(UINT message, WPARAM wParam, LPARAM lParam) {
+// The game's window came to the front, was shown, hidden, minimised or
+// restored, or moved in the z-order: the backdrop follows it.
+bool BackdropFollows(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_ACTIVATE: return LOWORD(wParam) != WA_INACTIVE;
-        case WM_SIZE: return wParam != SIZE_MINIMIZED;
+        case WM_SIZE: return true;
         case WM_WINDOWPOSCHANGED: {
             const UINT flags = reinterpret_cast<const WINDOWPOS*>(lParam)->flags;
-            return (flags & SWP_NOZORDER) == 0 || (flags & SWP_SHOWWINDOW) != 0;
+            return (flags & SWP_NOZORDER) == 0 || (flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW)) != 0;
         }
         default: return false;
     }
@@ -101,8 +101,7 @@ bool RestacksGame(UINT message, WPARAM wParam, LPARAM lParam) {
 void FollowWithBackdrop(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (!HasBackdrop()) return;
     if (message == WM_DESTROY) return RemoveBackdrop();
-    if (message == WM_SIZE && wParam == SIZE_MINIMIZED) return HideBackdrop();
-    if (RestacksGame(message, wParam, lParam) && !IsMinimised(window)) KeepBackdropBehind(window);
+    if (BackdropFollows(message, wParam, lParam)) KeepBackdropBehind(window);
 }
 
 // After the game's own handling.

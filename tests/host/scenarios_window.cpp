@@ -1000,6 +1000,10 @@ SCENARIO("window: aspect in borderless full screen: black bars behind the game, 
     CHECK(!IsWindowVisible(Backdrop()));
     ShowWindow(run.window, SW_RESTORE);
     CheckBlackBars(run.window);
+    ShowWindow(run.window, SW_HIDE);  // as the game does before it closes its window
+    CHECK(!IsWindowVisible(Backdrop()));
+    ShowWindow(run.window, SW_SHOW);
+    CheckBlackBars(run.window);
 
     AltEnter(run.window);  // framed: the bars go
     CheckFramed(run.window);
