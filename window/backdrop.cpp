@@ -1,6 +1,6 @@
 #include "window/backdrop.h"
 
-#include "core/system_function.h"
+#include "window/system_function.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;  // this module, from the linker
 

@@ -3,8 +3,8 @@
 #include <windows.h>
 
 #include "core/log.h"
-#include "core/system_function.h"
 #include "settings/config.h"
+#include "window/system_function.h"
 
 namespace {
 

@@ -967,6 +967,7 @@ void CheckBlackBars(HWND game) {
     CheckGameFollowsClient(game);
     HWND backdrop = Backdrop();
     CHECK(backdrop != nullptr && IsWindowVisible(backdrop));
+    CHECK_EQ(GetClassLongPtrA(backdrop, GCLP_HBRBACKGROUND), reinterpret_cast<LONG_PTR>(GetStockObject(BLACK_BRUSH)));
     CheckOuter(backdrop, monitor.left, monitor.top, width, height);
     CHECK(GetWindow(game, GW_HWNDNEXT) == backdrop);
     CHECK_EQ(IsTopmost(backdrop), IsTopmost(game));
