@@ -32,7 +32,8 @@ void KeepFramedRectangle(const ScreenRect& outer) {
 }
 
 void StartFullScreen(HWND window, const ScreenRect& monitor, AspectRatio aspect) {
-    if (aspect.Kept()) ShowBackdrop(window, monitor);
+    const ScreenRect picture = FullScreenWithRatio(monitor, aspect);
+    if (picture.Width() < monitor.Width() || picture.Height() < monitor.Height()) ShowBackdrop(window, monitor);
 }
 
 void SwitchFullScreen(HWND window, AspectRatio aspect) {

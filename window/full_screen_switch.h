@@ -11,8 +11,8 @@
 // maximised window; the framed window comes back as it was left,
 // maximised or not, and restores to where it was before it was maximised.
 void SwitchFullScreen(HWND window, AspectRatio aspect);
-// Borderless full screen from the start: the game's window is the picture,
-// and with a ratio the backdrop covers the rest of the monitor.
+// The game's window has become the picture of borderless full screen: a
+// backdrop covers the rest of the monitor, if the ratio leaves any.
 void StartFullScreen(HWND window, const ScreenRect& monitor, AspectRatio aspect);
 // The framed rectangle the first switch back goes to, for a game that
 // starts borderless (otherwise a centred window of three quarters of the

@@ -1028,4 +1028,10 @@ SCENARIO("window: aspect in borderless full screen on the immediate road: topmos
     CHECK(!BackdropClassRegistered(run.plugin));
     UnloadPlugin(run.plugin);
     RestoreCursor(run.cursorBefore);
+
+    run = LoadWithWindow(kStandInBuilds[3], "dispora=windowed\nborderless=yes\naspect=8:5\n");  // the monitor's shape
+    CheckCoversMonitor(run.window);
+    CHECK(Backdrop() == nullptr);
+    UnloadPlugin(run.plugin);
+    RestoreCursor(run.cursorBefore);
 }
