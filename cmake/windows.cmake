@@ -19,6 +19,7 @@ set(DISPORA_WIN32_SOURCES
     display/mode_choice.cpp
     display/mode_dialog.cpp
     display/mode_in_use.cpp
+    window/backdrop.cpp
     window/cursor.cpp
     window/dpi_awareness.cpp
     window/full_screen_switch.cpp
@@ -26,6 +27,7 @@ set(DISPORA_WIN32_SOURCES
     window/mouse_clip.cpp
     window/remembered_window.cpp
     window/screen_geometry.cpp
+    window/system_monitors.cpp
     window/window_hook.cpp
     window/window_sizing.cpp
     ddraw/exports_x86.S

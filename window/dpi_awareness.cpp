@@ -4,13 +4,14 @@
 
 #include "core/log.h"
 #include "settings/settings.h"
+#include "window/system_function.h"
 
 namespace {
 
-// Looked up at run time: older systems have neither function.
+// Looked up at run time: older systems have none of these functions.
 template <typename Function>
 Function User32Function(const char* name) {
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), name)));
+    return SystemFunction<Function>("user32.dll", name);
 }
 
 const HANDLE kPerMonitorAwareV2 = reinterpret_cast<HANDLE>(-4);  // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2
@@ -43,4 +44,15 @@ void ApplyDpiAwareness(bool windowExists) {
         }
     }
     LogMessage("dpiaware: DPI awareness could not be set\n");
+}
+
+void AdjustFrameForWindowDpi(HWND window, RECT* rect, DWORD style, DWORD exStyle) {
+    using DpiOf = UINT(WINAPI*)(HWND);
+    using AdjustForDpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+    const auto dpiOf = User32Function<DpiOf>("GetDpiForWindow");
+    const auto adjustForDpi = User32Function<AdjustForDpi>("AdjustWindowRectExForDpi");
+    const UINT dpi = dpiOf != nullptr ? dpiOf(window) : 0;
+    if (adjustForDpi == nullptr || dpi == 0 || !adjustForDpi(rect, style, FALSE, exStyle, dpi)) {
+        AdjustWindowRectEx(rect, style, FALSE, exStyle);
+    }
 }

@@ -1,7 +1,10 @@
 #include "window/full_screen_switch.h"
 
 #include "core/log.h"
+#include "window/backdrop.h"
 #include "window/screen_geometry.h"
+#include "window/system_monitors.h"
+#include "window/window_placement.h"
 
 namespace {
 
@@ -18,6 +21,8 @@ struct FramedWindow {
 FramedWindow framed;
 
 constexpr LONG kFrameStyles = WS_OVERLAPPEDWINDOW;
+// The window's state of the moment: the placement sets it again.
+constexpr LONG kShownState = WS_VISIBLE | WS_MAXIMIZE | WS_MINIMIZE;
 
 }  // namespace
 
@@ -26,27 +31,38 @@ void KeepFramedRectangle(const ScreenRect& outer) {
     framed.outer = outer;
 }
 
-void SwitchFullScreen(HWND window) {
+void StartFullScreen(HWND window, const ScreenRect& monitor, AspectRatio aspect) {
+    const ScreenRect picture = FullScreenWithRatio(monitor, aspect);
+    if (picture.Width() < monitor.Width() || picture.Height() < monitor.Height()) ShowBackdrop(window, monitor);
+}
+
+void SwitchFullScreen(HWND window, AspectRatio aspect) {
     const LONG style = GetWindowLongA(window, GWL_STYLE);
     const MonitorArea area = MonitorOfWindow(window);
-    ScreenRect outer = area.monitor;
+    ScreenRect outer = FullScreenWithRatio(area.monitor, aspect);
     const bool toFullScreen = HasFrame(window);
     if (toFullScreen) {
         framed.placementKept = true;
         framed.style = style;
         framed.placement.length = sizeof(framed.placement);
         GetWindowPlacement(window, &framed.placement);
-        SetWindowLongA(window, GWL_STYLE, (style & ~kFrameStyles) | WS_POPUP);
-    } else if (framed.placementKept) {
-        SetWindowLongA(window, GWL_STYLE, (framed.style & ~WS_VISIBLE) | (style & WS_VISIBLE));
-        SetWindowPlacement(window, &framed.placement);
-        outer = WindowRectOf(window);
+        // Not maximised: the system's restore would make a small window of it.
+        SetWindowLongA(window, GWL_STYLE, (style & ~(kFrameStyles | WS_MAXIMIZE)) | WS_POPUP);
     } else {
-        SetWindowLongA(window, GWL_STYLE, style | kFrameStyles);
-        outer = framed.rectangleKept ? framed.outer
-                                     : DefaultFramedWindow(area.monitor, area.workArea, FrameAround(window));
+        RemoveBackdrop();
+        if (framed.placementKept) {
+            // Restored first: a window that is maximised already only moves.
+            SetWindowLongA(window, GWL_STYLE, (framed.style & ~kShownState) | (style & WS_VISIBLE));
+            SetWindowPlacement(window, &framed.placement);
+            outer = WindowRectOf(window);
+        } else {
+            SetWindowLongA(window, GWL_STYLE, style | kFrameStyles);
+            outer = framed.rectangleKept ? framed.outer
+                                         : DefaultFramedWindow(area.monitor, area.workArea, FrameAround(window));
+        }
     }
     LogMessage("Alt+Enter: %s, %d x %d at %d, %d\n", toFullScreen ? "borderless full screen" : "framed window",
                outer.Width(), outer.Height(), outer.left, outer.top);
     MoveWindowTo(window, outer);
+    if (toFullScreen) StartFullScreen(window, area.monitor, aspect);
 }

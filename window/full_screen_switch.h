@@ -4,9 +4,16 @@
 
 #include <windows.h>
 
-#include "window/window_placement.h"
+#include "window/aspect.h"
 
-void SwitchFullScreen(HWND window);
+// With a ratio, full screen is the largest picture of it, centred, with a
+// black backdrop over the rest of the monitor. Full screen is never a
+// maximised window; the framed window comes back as it was left,
+// maximised or not, and restores to where it was before it was maximised.
+void SwitchFullScreen(HWND window, AspectRatio aspect);
+// The game's window has become the picture of borderless full screen: a
+// backdrop covers the rest of the monitor, if the ratio leaves any.
+void StartFullScreen(HWND window, const ScreenRect& monitor, AspectRatio aspect);
 // The framed rectangle the first switch back goes to, for a game that
 // starts borderless (otherwise a centred window of three quarters of the
 // monitor).

@@ -6,7 +6,9 @@
 #include "window/full_screen_switch.h"
 #include "window/remembered_window.h"
 #include "window/screen_geometry.h"
+#include "window/system_monitors.h"
 #include "window/window_hook.h"
+#include "window/window_placement.h"
 
 namespace {
 
@@ -88,17 +90,18 @@ void BoundRequestedSize(HWND window, WindowRequest& request) {
     }
 }
 
-WindowPlacement PlaceOnMonitor(HWND window, const WindowSettings& settings) {
+// With aspect=W:H a given or remembered size starts in that shape, and
+// borderless full screen is the largest picture of it.
+WindowPlacement PlaceOnMonitor(HWND window, const WindowSettings& settings, const MonitorArea& monitor) {
     WindowRequest request = settings.request;
     BoundRequestedSize(window, request);
-    const MonitorArea monitor = request.onNamedMonitor
-                                    ? settings.namedMonitor
-                                    : MonitorAreaOf(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY));
-    return PlaceWindow(request, WindowRectOf(window), monitor.monitor, monitor.workArea);
+    return PlaceWindow(request, WindowRectOf(window), monitor.monitor, monitor.workArea, FrameAround(window),
+                       settings.options.aspect);
 }
 
-// A window placed where no monitor is (a monitor unplugged since, or a
-// typing error) would be invisible: it goes to the middle of the nearest one.
+// A window placed where the player cannot grab its title bar (a monitor
+// unplugged since, a typing error, a place above the screen) goes to the
+// middle of the nearest monitor.
 void KeepOnAMonitor(WindowPlacement& placement) {
     const ScreenRect placedRect = RectAt(placement.x, placement.y, placement.width, placement.height);
     if (OnSomeMonitor(placedRect)) return;
@@ -161,9 +164,15 @@ void FitFrameAroundHostSize(HWND window) {
 // after its engine has started).
 void ArrangeWindow(HWND window, const WindowSettings& settings, bool shown) {
     SetFrame(window, settings.request.borderless);
-    WindowPlacement placement = PlaceOnMonitor(window, settings);
+    const MonitorArea monitor = settings.request.onNamedMonitor
+                                    ? settings.namedMonitor
+                                    : MonitorAreaOf(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY));
+    WindowPlacement placement = PlaceOnMonitor(window, settings, monitor);
     if (shown && !placement.move) placement.x = placement.y = kDefaultPosition;
-    KeepOnAMonitor(placement);
+    // Borderless full screen is on its monitor whatever the work area (a
+    // taskbar at the top may cover its top edge).
+    const bool fullScreen = settings.request.borderless && !settings.request.hasSize;
+    if (!fullScreen) KeepOnAMonitor(placement);
     LogPlacement(placement);
     UINT flags = SWP_FRAMECHANGED;
     if (shown) {
@@ -177,6 +186,7 @@ void ArrangeWindow(HWND window, const WindowSettings& settings, bool shown) {
     SetWindowPos(window, InsertAfter(settings.zOrder), placement.x, placement.y, placement.width, placement.height,
                  flags);
     TellHostClientSize(window);
+    if (fullScreen) StartFullScreen(window, monitor.monitor, settings.options.aspect);
 }
 
 // Our procedure goes in front of the game's in every windowed case.
@@ -188,7 +198,7 @@ void HookArrangedWindow(HWND window, WindowSettings& settings) {
     }
     // A game that starts borderless goes back to the remembered framed window.
     if (settings.remembered && settings.request.borderless) KeepFramedRectangle(settings.rememberedWindow);
-    StartRemembering(window);
+    StartRemembering(WindowRectOf(window));
     HookGameWindow(window, settings.options);
 }
 

@@ -1,10 +1,12 @@
 #include "window/remembered_window.h"
 
+#include <windows.h>
+
 #include <string.h>
 
 #include "core/log.h"
 #include "settings/settings.h"
-#include "window/screen_geometry.h"
+#include "window/system_monitors.h"
 
 namespace {
 
@@ -57,12 +59,9 @@ bool ReadRememberedWindow(ScreenRect* outer) {
     return onAMonitor;
 }
 
-void StartRemembering(HWND window) { lastSaved = WindowRectOf(window); }
+void StartRemembering(const ScreenRect& outer) { lastSaved = outer; }
 
-void RememberWindow(HWND window) {
-    // Only a framed window neither maximised nor minimised.
-    if ((GetWindowLongA(window, GWL_STYLE) & (WS_CAPTION | WS_MAXIMIZE | WS_MINIMIZE)) != WS_CAPTION) return;
-    const ScreenRect outer = WindowRectOf(window);
+void RememberWindow(const ScreenRect& outer) {
     if (outer.left == lastSaved.left && outer.top == lastSaved.top && outer.right == lastSaved.right &&
         outer.bottom == lastSaved.bottom) {
         return;

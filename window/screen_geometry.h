@@ -1,10 +1,10 @@
-// The system's view of the window and the monitors, as the pure window
-// arithmetic takes it.
+// The system's view of the game window as the pure window arithmetic takes
+// it: its rectangle, its frame and its state.
 #pragma once
 
 #include <windows.h>
 
-#include "window/window_shape.h"
+#include "window/geometry.h"
 
 inline ScreenRect ToScreenRect(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
 inline RECT ToRect(const ScreenRect& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
@@ -12,15 +12,13 @@ ScreenRect WindowRectOf(HWND window);
 inline bool HasFrame(HWND window) { return (GetWindowLongA(window, GWL_STYLE) & WS_CAPTION) == WS_CAPTION; }
 // The style's word, without importing one more function for it.
 inline bool IsMinimised(HWND window) { return (GetWindowLongA(window, GWL_STYLE) & WS_MINIMIZE) != 0; }
-// What the frame adds around the client area, for the window's style now.
+// A framed window neither maximised nor minimised.
+inline bool IsFramedAndRestored(HWND window) {
+    return (GetWindowLongA(window, GWL_STYLE) & (WS_CAPTION | WS_MAXIMIZE | WS_MINIMIZE)) == WS_CAPTION;
+}
+// What the frame adds around the client area, for the window's style now,
+// at the window's own DPI.
 FrameInsets FrameAround(HWND window);
-MonitorArea MonitorAreaOf(HMONITOR monitor);
-// The monitor that holds most of the window (or the nearest one).
-inline MonitorArea MonitorOfWindow(HWND window) { return MonitorAreaOf(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST)); }
-// Does the rectangle touch any monitor?
-bool OnSomeMonitor(const ScreenRect& rect);
-// The monitor the system names \\.\DISPLAYn, if there is one now.
-bool FindNumberedMonitor(int number, MonitorArea* area);
 // One SetWindowPos to the rectangle that recalculates the frame, keeps the
 // z-order and does not activate.
 void MoveWindowTo(HWND window, const ScreenRect& outer);

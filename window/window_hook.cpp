@@ -3,6 +3,7 @@
 #include "core/host_changes.h"
 #include "core/host_contract.h"
 #include "core/log.h"
+#include "window/backdrop.h"
 #include "window/cursor.h"
 #include "window/full_screen_switch.h"
 #include "window/mouse_clip.h"
@@ -57,7 +58,7 @@ bool AnswerFirst(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESUL
         // A minimised window is the system's to restore, on the character.
         if (IsMinimised(window)) return message == WM_SYSKEYDOWN;
         const bool repeat = (lParam & (1L << 30)) != 0;
-        if (message == WM_SYSKEYDOWN && !repeat) SwitchFullScreen(window);
+        if (message == WM_SYSKEYDOWN && !repeat) SwitchFullScreen(window, hook.options.aspect);
         return true;
     }
     switch (message) {
@@ -84,6 +85,26 @@ bool AnswerFirst(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESUL
     }
 }
 
+// The game's window came to the front, was shown, hidden, minimised or
+// restored, or moved in the z-order: the backdrop follows it.
+bool BackdropFollows(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_ACTIVATE: return LOWORD(wParam) != WA_INACTIVE;
+        case WM_SIZE: return true;
+        case WM_WINDOWPOSCHANGED: {
+            const UINT flags = reinterpret_cast<const WINDOWPOS*>(lParam)->flags;
+            return (flags & SWP_NOZORDER) == 0 || (flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW)) != 0;
+        }
+        default: return false;
+    }
+}
+
+void FollowWithBackdrop(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!HasBackdrop()) return;
+    if (message == WM_DESTROY) return RemoveBackdrop();
+    if (BackdropFollows(message, wParam, lParam)) KeepBackdropBehind(window);
+}
+
 // After the game's own handling.
 void FollowHost(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -93,8 +114,12 @@ void FollowHost(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_GETMINMAXINFO:
             if (HasFrame(window)) LimitTracking(window, reinterpret_cast<MINMAXINFO*>(lParam), hook.options.aspect);
             break;
+        case WM_ENTERSIZEMOVE:
+            StartSizing(window);
+            break;
         case WM_EXITSIZEMOVE:
-            if (hook.options.remember) RememberWindow(window);
+            EndSizing();
+            if (hook.options.remember && IsFramedAndRestored(window)) RememberWindow(WindowRectOf(window));
             break;
         case WM_KILLFOCUS:
             // Vice City asks for its pause menu when it gets the focus, that
@@ -108,6 +133,7 @@ void FollowHost(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         default:
             break;
     }
+    FollowWithBackdrop(window, message, wParam, lParam);
     if (hook.options.clipCursor) FollowWithMouseClip(window, message, wParam, lParam);
 }
 
@@ -141,6 +167,7 @@ void HookGameWindow(HWND window, const GameWindowOptions& options) {
 }
 
 void UnhookGameWindow() {
+    RemoveBackdrop();  // its procedure is ours
     if (hook.window == nullptr) return;
     ReleaseMouseClip();
     if (UndoHostWindowProcedure(hook.window)) {

@@ -1,11 +1,12 @@
 // Our procedure in front of the game window's, in the windowed mode: the
-// system's cursor over the frame, the mouse kept inside, Alt+Enter, the kept
-// shape while sizing, the remembered place and Vice City's pause on leaving.
+// system's cursor over the frame, the mouse kept inside, Alt+Enter and the
+// backdrop of full screen, the kept shape while sizing, the remembered place
+// and Vice City's pause on leaving.
 #pragma once
 
 #include <windows.h>
 
-#include "window/window_shape.h"
+#include "window/aspect.h"
 
 struct GameWindowOptions {
     bool clipCursor;

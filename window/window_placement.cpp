@@ -1,12 +1,5 @@
 #include "window/window_placement.h"
 
-
-ScreenRect RectAt(int x, int y, int width, int height) {
-    x = Clamp(x, -kFarthest, kFarthest);
-    y = Clamp(y, -kFarthest, kFarthest);
-    return {x, y, x + Clamp(width, 0, kFarthest), y + Clamp(height, 0, kFarthest)};
-}
-
 bool BoundWindowSize(int* width, int* height, const FrameInsets& insets, int largestWidth, int largestHeight) {
     const int w = Clamp(*width, kSmallestClientWidth + insets.Width(), largestWidth);
     const int h = Clamp(*height, kSmallestClientHeight + insets.Height(), largestHeight);
@@ -26,14 +19,16 @@ WindowPlacement CentreIn(const ScreenRect& workArea, int width, int height) {
 }
 
 WindowPlacement PlaceWindow(const WindowRequest& request, const ScreenRect& window, const ScreenRect& monitor,
-                            const ScreenRect& workArea) {
+                            const ScreenRect& workArea, const FrameInsets& insets, AspectRatio ratio) {
     if (request.borderless && !request.hasSize) {
-        return {true, monitor.left, monitor.top, true, monitor.Width(), monitor.Height()};
+        const ScreenRect picture = FullScreenWithRatio(monitor, ratio);
+        return {true, picture.left, picture.top, true, picture.Width(), picture.Height()};
     }
     WindowPlacement placement{false, window.left, window.top, request.hasSize, window.Width(), window.Height()};
     if (request.hasSize) {
         placement.width = request.width;
         placement.height = request.height;
+        FitSizeToRatio(&placement.width, &placement.height, insets, ratio);
     }
     WindowPosKind kind = request.pos.kind;
     if (request.onNamedMonitor && kind != WindowPosKind::Point) kind = WindowPosKind::Centre;
@@ -59,4 +54,11 @@ WindowPlacement PlaceWindow(const WindowRequest& request, const ScreenRect& wind
             break;
     }
     return placement;
+}
+
+ScreenRect DefaultFramedWindow(const ScreenRect& monitor, const ScreenRect& workArea, const FrameInsets& insets) {
+    const int width = Clamp(monitor.Width(), 0, kLargestExtent) * 3 / 4 + insets.Width();
+    const int height = Clamp(monitor.Height(), 0, kLargestExtent) * 3 / 4 + insets.Height();
+    const WindowPlacement at = CentreIn(workArea, width, height);
+    return RectAt(at.x, at.y, width, height);
 }

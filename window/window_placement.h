@@ -6,36 +6,8 @@
 #include <stddef.h>
 
 #include "settings/setting_values.h"
-
-// Sizes the arithmetic multiplies, with positions held within kFarthest:
-// sums, and products with a ratio's part, never overflow an int.
-constexpr int kLargestExtent = 1 << 16;  // sizes the arithmetic multiplies
-
-struct ScreenRect {
-    int left;
-    int top;
-    int right;
-    int bottom;
-    int Width() const { return right - left; }
-    int Height() const { return bottom - top; }
-};
-// The rectangle at x, y of the given size, all held within kFarthest.
-ScreenRect RectAt(int x, int y, int width, int height);
-
-// The difference between a window's outer rectangle and its client area.
-struct FrameInsets {
-    int left;
-    int top;
-    int right;
-    int bottom;
-    int Width() const { return left + right; }
-    int Height() const { return top + bottom; }
-};
-
-// The smallest client area the game window gets from a windowsize or from
-// the player's dragging.
-constexpr int kSmallestClientWidth = 320;
-constexpr int kSmallestClientHeight = 240;
+#include "window/aspect.h"
+#include "window/geometry.h"
 // Raises an outer size so that its client area is at least the smallest,
 // then caps it at the largest the system lets a sizeable window have.
 // Returns true when it changed the size.
@@ -67,8 +39,15 @@ struct WindowPlacement {
 WindowPlacement CentreIn(const ScreenRect& workArea, int width, int height);
 
 // window: the window's present outer rectangle; monitor and workArea: those
-// of the monitor that holds most of it, or of the one named. A borderless
-// window without a size covers the monitor; a centred one sits in the middle
-// of the work area, or at its top-left corner when it does not fit there.
+// of the monitor that holds most of it, or of the one named; insets: the
+// frame it will have. A borderless window without a size is borderless
+// full screen on the monitor (with a ratio, the largest rectangle of it,
+// centred); a given size shrinks to the ratio's shape. A centred window sits
+// in the middle of the work area, or at its top-left corner when it does not
+// fit there.
 WindowPlacement PlaceWindow(const WindowRequest& request, const ScreenRect& window, const ScreenRect& monitor,
-                            const ScreenRect& workArea);
+                            const ScreenRect& workArea, const FrameInsets& insets = {}, AspectRatio ratio = {});
+
+// A framed window for a game that started borderless: a client area of
+// three quarters of the monitor in each dimension, centred in the work area.
+ScreenRect DefaultFramedWindow(const ScreenRect& monitor, const ScreenRect& workArea, const FrameInsets& insets);

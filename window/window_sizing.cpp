@@ -1,10 +1,27 @@
 #include "window/window_sizing.h"
 
 #include "window/screen_geometry.h"
+#include "window/system_monitors.h"
+
+namespace {
+
+bool sizing;
+ScreenRect dragStart;
+
+}  // namespace
+
+void StartSizing(HWND window) {
+    sizing = true;
+    dragStart = WindowRectOf(window);
+}
+
+void EndSizing() { sizing = false; }
 
 void KeepShapeWhileSizing(HWND window, int edge, RECT* proposed, AspectRatio aspect) {
     if (edge < static_cast<int>(SizingEdge::Left) || edge > static_cast<int>(SizingEdge::BottomRight)) return;
-    *proposed = ToRect(SizeWhileDragging(static_cast<SizingEdge>(edge), ToScreenRect(*proposed), WindowRectOf(window),
+    // A step outside a drag (sent on its own) starts from the window as it is.
+    const ScreenRect start = sizing ? dragStart : WindowRectOf(window);
+    *proposed = ToRect(SizeWhileDragging(static_cast<SizingEdge>(edge), ToScreenRect(*proposed), start,
                                          FrameAround(window), aspect));
 }
 
@@ -18,6 +35,7 @@ void LimitTracking(HWND window, MINMAXINFO* limits, AspectRatio aspect) {
     limits->ptMaxPosition = {maximised.left - area.monitor.left, maximised.top - area.monitor.top};
     limits->ptMaxSize = {maximised.Width(), maximised.Height()};
     // On a monitor larger than the main one the system would grow the
-    // maximised size by the difference; the tracking size holds it.
-    limits->ptMaxTrackSize = limits->ptMaxSize;
+    // maximised size by the difference; the tracking size holds it, but only
+    // while maximised: a framed window may be larger than that.
+    if ((GetWindowLongA(window, GWL_STYLE) & WS_MAXIMIZE) != 0) limits->ptMaxTrackSize = limits->ptMaxSize;
 }

@@ -4,8 +4,12 @@
 
 #include <windows.h>
 
-#include "window/window_shape.h"
+#include "window/aspect.h"
 
+// WM_ENTERSIZEMOVE and WM_EXITSIZEMOVE: a corner drag follows the border
+// the pointer has moved further since the drag began.
+void StartSizing(HWND window);
+void EndSizing();
 // WM_SIZING, before the game's procedure sees it (the host resizes its
 // window at once to whatever rectangle it is offered).
 void KeepShapeWhileSizing(HWND window, int edge, RECT* proposed, AspectRatio aspect);

@@ -5,6 +5,8 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <algorithm>
+
 #include "tests/host/rig.h"
 
 namespace {
@@ -30,6 +32,11 @@ void CheckOuter(HWND window, int left, int top, int width, int height) {
     CHECK_EQ(bounds.top, top);
     CHECK_EQ(bounds.right - bounds.left, width);
     CHECK_EQ(bounds.bottom - bounds.top, height);
+}
+
+bool BoundsAre(HWND window, const RECT& expected) {
+    const RECT bounds = WindowBounds(window);
+    return EqualRect(&bounds, &expected) != FALSE;
 }
 
 // The host's record and first camera match the client area, so the game
@@ -268,6 +275,9 @@ SCENARIO("window: immediate, windowpos given, centred or not understood") {
     } cases[] = {{"-50,20", -50, 20},
                  {"center", work.left + (work.right - work.left - 1024) / 2, work.top + (work.bottom - work.top - 768) / 2},
                  {"100,-99999", work.left + (work.right - work.left - 1024) / 2, work.top + (work.bottom - work.top - 768) / 2},
+                 {"100,-10", work.left + (work.right - work.left - 1024) / 2, work.top + (work.bottom - work.top - 768) / 2},
+                 {"-950,20", work.left + (work.right - work.left - 1024) / 2, work.top + (work.bottom - work.top - 768) / 2},
+                 {"-900,20", -900, 20},
                  {"somewhere", 100, 100}};
     for (const auto& c : cases) {
         const std::string settings = std::string("dispora=windowed\nwindowsize=1024x768\nwindowpos=") + c.pos + "\r\n";
@@ -275,6 +285,10 @@ SCENARIO("window: immediate, windowpos given, centred or not understood") {
         CHECK(run.plugin != nullptr);
         CheckOuter(run.window, c.left, c.top, 1024, 768);
         CheckHostKnowsClientSize(run.window);
+        if (strcmp(c.pos, "100,-10") == 0) {  // the title bar would be above the screen
+            CHECK(Logged("window at 100, -10 would be on no monitor: centred at " + std::to_string(c.left) + ", " +
+                         std::to_string(c.top) + " instead\n"));
+        }
         UnloadPlugin(run.plugin);
         RestoreCursor(run.cursorBefore);
     }
@@ -616,6 +630,7 @@ SCENARIO("window: Alt+Enter switches a framed window to borderless full screen a
     CheckCoversMonitor(run.window);
     CHECK(IsTopmost(run.window));
     CHECK(CursorConfinedTo(run.window));
+    CHECK(FindWindowA("dispora backdrop", nullptr) == nullptr);  // no bars without aspect
     AltEnter(run.window, kRepeat);  // the key held down: nothing more
     CheckCoversMonitor(run.window);
     SendMessageA(run.window, WM_SYSKEYDOWN, VK_MENU, kAltHeld);
@@ -713,6 +728,27 @@ SCENARIO("window: aspect keeps the shape while dragging and maximising; the smal
     AltEnter(run.window);
     AltEnter(run.window);
     CHECK(IsZoomed(run.window));  // back to the maximised window the player left
+    // Larger than the maximised window: Alt+Enter twice gives it back whole.
+    ShowWindow(run.window, SW_RESTORE);
+    SetWindowPos(run.window, nullptr, 0, 0, 1800, 1150, SWP_NOZORDER);
+    AltEnter(run.window);
+    AltEnter(run.window);
+    CheckOuter(run.window, 0, 0, 1800, 1150);
+    // A corner dragged steadily outward, the system proposing it at the pointer each step.
+    SetWindowPos(run.window, nullptr, 40, 30, 0, 0, SWP_NOZORDER | SWP_NOSIZE);
+    Drag(run.window, WMSZ_RIGHT, Grown(WindowBounds(run.window), 0, 0, -1000, 0));
+    SendMessageA(run.window, WM_ENTERSIZEMOVE, 0, 0);
+    const RECT start = WindowBounds(run.window);
+    LONG lastWidth = start.right - start.left;
+    for (int step = 1; step <= 30; ++step) {
+        const RECT dragged = Drag(run.window, WMSZ_BOTTOMRIGHT, Grown(start, 0, 0, step * 7, step * 3));
+        CHECK(abs(dragged.right * 3 - dragged.bottom * 4) <= 4);
+        const RECT bounds = WindowBounds(run.window);
+        CHECK(bounds.right - bounds.left >= lastWidth);
+        lastWidth = bounds.right - bounds.left;
+    }
+    CHECK_EQ(lastWidth, start.right - start.left + 30 * 7);  // the right border at the pointer
+    SendMessageA(run.window, WM_EXITSIZEMOVE, 0, 0);
     UnloadPlugin(run.plugin);
 
     run = LoadThenStartGame(kStandInBuilds[1], "dispora=windowed\naspect=wide\n");
@@ -799,6 +835,13 @@ SCENARIO("window: remember keeps the framed window's place for the next start, o
     CHECK(Logged("remembered window 800 x 600 at -9000, 100: on no monitor, ignored\n"));
     CheckOuter(run.window, 40, 30, 800, 600);
     UnloadPlugin(run.plugin);
+    offScreen = fopen(RememberedPath().c_str(), "wb");
+    fputs("windowpos=100,-20\r\nwindowsize=800x600\r\n", offScreen);  // the title bar above the screen
+    fclose(offScreen);
+    run = LoadThenStartGame(kStandInBuilds[0], settings);
+    CHECK(Logged("remembered window 800 x 600 at 100, -20: on no monitor, ignored\n"));
+    CheckOuter(run.window, 40, 30, 800, 600);
+    UnloadPlugin(run.plugin);
     DeleteFileA(RememberedPath().c_str());
 }
 
@@ -842,4 +885,154 @@ SCENARIO("window: pauseonleave gives Vice City its pause request when the player
         UnloadPlugin(run.plugin);
     }
     DestroyWindow(other);
+}
+
+SCENARIO("window: Alt+Enter from a maximised window and back gives it maximised, then restored, with and without aspect") {
+    const struct {
+        const char* settings;
+        bool borderlessStart, minimiseBetween;
+    } cases[] = {{"dispora=windowed\nwindowsize=800x600\nwindowpos=40,30\n", false, false},
+                 {"dispora=windowed\nwindowsize=800x600\nwindowpos=40,30\naspect=4:3\n", false, true},
+                 {"dispora=windowed\nborderless=yes\naspect=4:3\n", true, false}};
+    for (const auto& c : cases) {
+        DeferredRun run = LoadThenStartGame(kStandInBuilds[1], c.settings);
+        if (c.borderlessStart) AltEnter(run.window);  // the framed window first
+        const RECT framed = WindowBounds(run.window);
+        ShowWindow(run.window, SW_MAXIMIZE);
+        const RECT maximised = WindowBounds(run.window);
+        AltEnter(run.window);
+        CHECK(!IsZoomed(run.window));
+        const RECT fullScreen = WindowBounds(run.window);
+        SendMessageA(run.window, WM_SYSCOMMAND, SC_RESTORE, 0);  // Win+Down: full screen stays
+        if (c.minimiseBetween) {
+            ShowWindow(run.window, SW_MINIMIZE);
+            ShowWindow(run.window, SW_RESTORE);
+        }
+        CHECK(BoundsAre(run.window, fullScreen));
+        AltEnter(run.window);
+        CHECK(IsZoomed(run.window) && BoundsAre(run.window, maximised));
+        CheckFramed(run.window);
+        ShowWindow(run.window, SW_RESTORE);
+        CHECK(!IsZoomed(run.window) && BoundsAre(run.window, framed));
+        CheckGameFollowsClient(run.window);
+        UnloadPlugin(run.plugin);
+    }
+}
+
+SCENARIO("window: aspect starts the window in its shape, on both roads") {
+    const RECT work = PrimaryMonitor(true);
+    const struct {
+        const char* settings;
+        bool immediate;
+        int left, top, height;  // left -1: centred in the work area
+    } cases[] = {{"windowsize=1280x960\nwindowpos=40,30\n", false, 40, 30, 960},
+                 {"windowsize=1280x960\nwindowpos=center\n", true, -1, 0, 960},
+                 {"windowsize=1280x900\nwindowpos=10,20\nborderless=yes\n", false, 10, 20, 900}};
+    for (const auto& c : cases) {
+        const std::string settings = std::string("dispora=windowed\naspect=4:3\n") + c.settings;
+        const int cursorBefore = CursorDisplayCount();
+        const HWND window = c.immediate ? LoadWithWindow(kStandInBuilds[2], settings.c_str()).window
+                                        : LoadThenStartGame(kStandInBuilds[2], settings.c_str()).window;
+        const RECT client = ClientArea(window), bounds = WindowBounds(window);
+        CHECK_EQ(client.right, client.bottom * 4 / 3);  // the largest 4:3 picture in the height
+        const int width = bounds.right - bounds.left;
+        CheckOuter(window, c.left >= 0 ? c.left : work.left + (work.right - work.left - width) / 2,
+                   c.left >= 0 ? c.top : work.top + (work.bottom - work.top - c.height) / 2, width, c.height);
+        CheckHostKnowsClientSize(window);
+        UnloadPlugin(GetModuleHandleA(kPlugin));
+        RestoreCursor(cursorBefore);
+    }
+}
+
+// --- the backdrop of borderless full screen with aspect ---------------------------------
+namespace {
+
+HWND Backdrop() { return FindWindowA("dispora backdrop", nullptr); }
+
+bool BackdropClassRegistered(HMODULE plugin) {
+    WNDCLASSA windowClass = {};
+    return GetClassInfoA(plugin, "dispora backdrop", &windowClass) != FALSE;
+}
+
+POINT Middle(const RECT& rect) { return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}; }
+
+// The game's window is the largest 4:3 picture centred on the monitor; the
+// backdrop covers the monitor directly behind it, in the same band.
+void CheckBlackBars(HWND game) {
+    const RECT monitor = PrimaryMonitor(false);
+    const int width = monitor.right - monitor.left, height = monitor.bottom - monitor.top;
+    const int pictureWidth = std::min(width, height * 4 / 3), pictureHeight = pictureWidth * 3 / 4;
+    CheckOuter(game, monitor.left + (width - pictureWidth) / 2, monitor.top + (height - pictureHeight) / 2,
+               pictureWidth, pictureHeight);
+    CHECK_EQ(GetWindowLongA(game, GWL_STYLE) & (kFrameStyles | WS_SYSMENU | WS_MAXIMIZE), 0);
+    CheckGameFollowsClient(game);
+    HWND backdrop = Backdrop();
+    CHECK(backdrop != nullptr && IsWindowVisible(backdrop));
+    CHECK_EQ(GetClassLongPtrA(backdrop, GCLP_HBRBACKGROUND), reinterpret_cast<LONG_PTR>(GetStockObject(BLACK_BRUSH)));
+    CheckOuter(backdrop, monitor.left, monitor.top, width, height);
+    CHECK(GetWindow(game, GW_HWNDNEXT) == backdrop);
+    CHECK_EQ(IsTopmost(backdrop), IsTopmost(game));
+    // Never in the taskbar nor in Alt+Tab.
+    CHECK_EQ(GetWindowLongA(backdrop, GWL_EXSTYLE) & (WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_APPWINDOW),
+             WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE);
+    CHECK(WindowFromPoint(POINT{monitor.left + 2, Middle(monitor).y}) == backdrop);
+    CHECK(WindowFromPoint(Middle(monitor)) == game);
+}
+
+}  // namespace
+
+SCENARIO("window: aspect in borderless full screen: black bars behind the game, never active, gone when framed") {
+    DeferredRun run = LoadThenStartGame(kStandInBuilds[2], "dispora=windowed\nborderless=yes\naspect=4:3\npauseonleave=yes\n");
+    CheckBlackBars(run.window);
+    CHECK(GetActiveWindow() == run.window);
+    hostPauseRequests = 0;
+    const RECT monitor = PrimaryMonitor(false);
+    ClickAt({monitor.left + 5, Middle(monitor).y});  // a click on a bar
+    CHECK(GetForegroundWindow() == run.window && GetActiveWindow() == run.window);
+    CHECK_EQ(hostPauseRequests, 0);  // not a leave
+
+    HWND other = CreateWindowExA(0, "STATIC", "another program", WS_POPUP | WS_VISIBLE, 900, 700, 60, 40, nullptr,
+                                 nullptr, nullptr, nullptr);
+    SetForegroundWindow(other);
+    SetForegroundWindow(run.window);
+    CheckBlackBars(run.window);  // back directly behind the game
+    DestroyWindow(other);
+
+    ShowWindow(run.window, SW_MINIMIZE);
+    CHECK(!IsWindowVisible(Backdrop()));
+    ShowWindow(run.window, SW_RESTORE);
+    CheckBlackBars(run.window);
+    ShowWindow(run.window, SW_HIDE);  // as the game does before it closes its window
+    CHECK(!IsWindowVisible(Backdrop()));
+    ShowWindow(run.window, SW_SHOW);
+    CheckBlackBars(run.window);
+
+    AltEnter(run.window);  // framed: the bars go
+    CheckFramed(run.window);
+    CHECK(Backdrop() == nullptr);
+    CHECK(!BackdropClassRegistered(run.plugin));
+    AltEnter(run.window);
+    CheckBlackBars(run.window);
+    UnloadPlugin(run.plugin);
+    CHECK(Backdrop() == nullptr);
+    CHECK(!BackdropClassRegistered(run.plugin));
+}
+
+SCENARIO("window: aspect in borderless full screen on the immediate road: topmost bars, the mouse kept in the picture") {
+    ImmediateRun run = LoadWithWindow(
+        kStandInBuilds[3], "dispora=windowed\nborderless=yes\naspect=4:3\ntopmost=always\nclipcursor=yes\n");
+    CheckBlackBars(run.window);
+    CHECK(IsTopmost(Backdrop()));
+    CHECK(CursorConfinedTo(run.window));
+    DestroyHostWindow();  // the game closes its window: the bars go with it
+    CHECK(Backdrop() == nullptr);
+    CHECK(!BackdropClassRegistered(run.plugin));
+    UnloadPlugin(run.plugin);
+    RestoreCursor(run.cursorBefore);
+
+    run = LoadWithWindow(kStandInBuilds[3], "dispora=windowed\nborderless=yes\naspect=8:5\n");  // the monitor's shape
+    CheckCoversMonitor(run.window);
+    CHECK(Backdrop() == nullptr);
+    UnloadPlugin(run.plugin);
+    RestoreCursor(run.cursorBefore);
 }

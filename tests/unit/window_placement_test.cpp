@@ -60,6 +60,35 @@ TEST(Placement, BorderlessWithoutSizeCoversTheMonitorWhateverThePosition) {
     EXPECT_EQ(p.height, 1080);  // the taskbar too
 }
 
+TEST(Placement, WithARatioTheStartHasItsShape) {
+    const FrameInsets frame{8, 31, 8, 8};
+    const AspectRatio fourByThree{4, 3};
+    const struct {
+        WindowRequest request;
+        FrameInsets insets;
+        int x, y, width, height;
+    } cases[] = {
+        {Request(true, 1280, 960, {WindowPosKind::Point, 40, 30}), frame, 40, 30, 1244, 960},
+        {Request(true, 1280, 960, {WindowPosKind::Centre, 0, 0}), frame, -1920 + 338, 40, 1244, 960},
+        {Request(true, 1280, 960, {WindowPosKind::Point, 40, 30}, true), {0, 0, 0, 0}, 40, 30, 1280, 960},
+        {Request(true, 1600, 900, {WindowPosKind::Absent, 0, 0}, true), {0, 0, 0, 0}, -1800, 100, 1200, 900},
+        {Request(false, 0, 0, {WindowPosKind::Point, 5, 5}, true), {0, 0, 0, 0}, -1920 + 240, 0, 1440, 1080},
+        {Request(false, 0, 0, {WindowPosKind::Centre, 0, 0}), frame, -1920 + 560, 220, 800, 600},  // its own size stays
+    };
+    for (const auto& c : cases) {
+        const WindowPlacement p = PlaceWindow(c.request, kWindow, kMonitor, kWorkArea, c.insets, fourByThree);
+        EXPECT_EQ(p.x, c.x);
+        EXPECT_EQ(p.y, c.y);
+        EXPECT_EQ(p.width, c.width);
+        EXPECT_EQ(p.height, c.height);
+    }
+    // Never below the smallest picture of the ratio: 427 x 240 for 16:9.
+    const WindowPlacement smallest = PlaceWindow(Request(true, 400, 300, {WindowPosKind::Point, 0, 0}), kWindow,
+                                                 kMonitor, kWorkArea, frame, {16, 9});
+    EXPECT_EQ(smallest.width, 443);
+    EXPECT_EQ(smallest.height, 279);
+}
+
 TEST(Placement, CentredInTheWorkAreaOfItsMonitor) {
     const WindowPlacement sized =
         PlaceWindow(Request(true, 1280, 960, {WindowPosKind::Centre, 0, 0}), kWindow, kMonitor, kWorkArea);

@@ -1,8 +1,12 @@
-#include "window/window_shape.h"
+#include "window/aspect.h"
+#include "window/monitors.h"
+#include "window/remembered_window.h"
+#include "window/window_placement.h"
 
 #include <gtest/gtest.h>
 
 #include <limits.h>
+#include <stdlib.h>
 #include <string.h>
 
 static bool operator==(const ScreenRect& a, const ScreenRect& b) {
@@ -15,7 +19,7 @@ static void PrintTo(const ScreenRect& r, std::ostream* out) {
 namespace {
 
 const FrameInsets kFrame{8, 31, 8, 8};
-const ScreenRect kCurrent{100, 100, 756, 619};  // client 640 x 480
+const ScreenRect kDragStart{100, 100, 756, 619};  // client 640 x 480
 const AspectRatio kNone{0, 0};
 const AspectRatio k4By3{4, 3};
 const AspectRatio kWidest{kLargestRatioPart, 1};
@@ -50,9 +54,38 @@ TEST(Dragging, TheDraggedEdgesMoveAndTheShapeHolds) {
          {-kFarthest, -kFarthest, -kFarthest + kLargestExtent + 16, -kFarthest + 2 * kLargestExtent + 39}},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(SizeWhileDragging(c.edge, c.proposed, kCurrent, kFrame, c.ratio), c.expected)
+        EXPECT_EQ(SizeWhileDragging(c.edge, c.proposed, kDragStart, kFrame, c.ratio), c.expected)
             << static_cast<int>(c.edge) << " " << c.ratio.width << ":" << c.ratio.height;
     }
+}
+
+// The system proposes the dragged corner at the pointer, each step: the
+// window follows steadily outward, whichever way the pointer goes.
+TEST(Dragging, ACornerFollowsThePointerSteadily) {
+    const struct {
+        SizingEdge edge;
+        int dx, dy;  // the pointer's steps
+    } drags[] = {{SizingEdge::BottomRight, 7, 3}, {SizingEdge::BottomRight, 3, 7}, {SizingEdge::BottomRight, 12, 0},
+                 {SizingEdge::TopLeft, -5, -6}, {SizingEdge::BottomLeft, -1, 11}};
+    for (const auto& d : drags) {
+        const bool left = d.edge != SizingEdge::BottomRight, top = d.edge == SizingEdge::TopLeft;
+        ScreenRect proposed = kDragStart, last = kDragStart;
+        for (int step = 1; step <= 40; ++step) {
+            int& x = left ? proposed.left : proposed.right;
+            int& y = top ? proposed.top : proposed.bottom;
+            x += d.dx;
+            y += d.dy;
+            const ScreenRect outer = SizeWhileDragging(d.edge, proposed, kDragStart, kFrame, k4By3);
+            EXPECT_LE(abs((outer.Width() - 16) * 3 - (outer.Height() - 39) * 4), 3);
+            // A dragged border at the pointer.
+            EXPECT_TRUE((left ? outer.left : outer.right) == x || (top ? outer.top : outer.bottom) == y);
+            EXPECT_GE(outer.Width(), last.Width()) << d.dx << "," << d.dy << " step " << step;
+            last = outer;
+        }
+    }
+    // Back inward, the window shrinks with the pointer.
+    EXPECT_EQ(SizeWhileDragging(SizingEdge::BottomRight, {100, 100, 716, 609}, kDragStart, kFrame, k4By3),
+              (ScreenRect{100, 100, 716, 589}));
 }
 
 TEST(Maximised, LargestOfTheRatioCentredInTheWorkArea) {
@@ -86,6 +119,32 @@ TEST(Monitors, OnlyWholeDisplayNamesHaveANumber) {
     EXPECT_EQ(FindMonitor(list, 4, 3), nullptr);
     EXPECT_EQ(FindMonitor(list, 4, 0), nullptr);
     EXPECT_EQ(FindMonitor(nullptr, 0, 1), nullptr);
+}
+
+// Two monitors side by side; the left one has its taskbar at the top.
+TEST(Monitors, OnAMonitorOnlyWithTheTitleBarWithinReach) {
+    const MonitorArea monitors[] = {{2, {-1920, 0, 0, 1080}, {-1920, 40, 0, 1080}}, {1, {0, 0, 1920, 1080}, {0, 0, 1920, 1040}}};
+    const struct {
+        ScreenRect window;
+        bool onAMonitor;
+    } cases[] = {
+        {{100, 100, 900, 700}, true},
+        {{1820, 100, 2620, 700}, true},     // 100 pixels of the band on the monitor
+        {{1821, 100, 2621, 700}, false},    // 99
+        {{-700, 300, 100, 900}, true},      // across both
+        {{-60, 300, 60, 900}, false},       // 60 on each: neither holds 100 of it
+        {{100, -1, 900, 599}, false},       // the title bar above the screen
+        {{-800, 20, 0, 620}, false},        // under the left monitor's taskbar
+        {{100, 990, 900, 1590}, true},      // the band just above the taskbar
+        {{100, 991, 900, 1591}, false},
+        {{1900, 10, 1960, 40}, false},      // smaller than 100 x 50: wholly or not at all
+        {{1850, 10, 1910, 40}, true},
+        {{-9000, 100, -8200, 700}, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(OnAMonitor(c.window, monitors, 2), c.onAMonitor) << c.window.left << "," << c.window.top;
+    }
+    EXPECT_FALSE(OnAMonitor({100, 100, 900, 700}, nullptr, 0));
 }
 
 TEST(Remembered, TextFitsOrNothing) {
