@@ -155,11 +155,6 @@ int Config::GetBool(const char* key) {
     return IsTrue(ParseTruth(GetString(key))) ? 1 : 0;
 }
 
-int Config::GetInt(const char* key, int fallback) {
-    if (!Has(key)) return fallback;
-    return atoi(GetString(key));
-}
-
 #ifndef _WIN32
 // Away from Windows there is no module handle or process command line: the
 // module is named by its path, and the command line is empty.

@@ -17,20 +17,19 @@ public:
     static constexpr size_t kFileTextSize = 8192;
 
     Config();
-    virtual ~Config();
+    ~Config();
     // Takes the command line and module path from the system and reads the
     // settings file; returns the open call's error code (0 on success).
-    virtual int Open(void* module, const char* fileName);
+    int Open(void* module, const char* fileName);
     // Forgets the file's text.
-    virtual void Close();
-    virtual int Has(const char* key);
-    virtual const char* GetString(const char* key);
+    void Close();
+    int Has(const char* key);
+    const char* GetString(const char* key);
     // A pointer into the source just past the key and any blanks and "=":
     // to the end of the command line or the module path, or to the end of the
     // file's line (without its line ending); null when absent.
-    virtual const char* Find(const char* key);
-    virtual int GetBool(const char* key);
-    virtual int GetInt(const char* key, int fallback);
+    const char* Find(const char* key);
+    int GetBool(const char* key);
 
     // The portable part of Open, given the command line and module path.
     int OpenFrom(const char* commandLine, const char* modulePath, const char* fileName);

@@ -1,7 +1,6 @@
 #include <windows.h>
 
 #include <errno.h>
-#include <stdlib.h>
 
 #include <new>
 
@@ -41,9 +40,3 @@ void MakeSettingsStore() {
     alignas(Config) static unsigned char storage[sizeof(Config)];
     new (storage) Config();
 }
-
-// The store is never deleted, but its virtual destructor's deleting form
-// names operator delete: these keep libstdc++'s (and its unwind tables) out
-// of the plug-in.
-void operator delete(void* block) noexcept { free(block); }
-void operator delete(void* block, size_t) noexcept { free(block); }

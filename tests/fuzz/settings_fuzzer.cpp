@@ -58,7 +58,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             (void)length;
         }
         config.GetBool(key);
-        config.GetInt(key, -1);
     }
     // The whole start: every setting into the record, and what is said of it.
     static SettingsRecord record;

@@ -178,15 +178,6 @@ TEST_F(ConfigTest, GetBoolTruthTable) {
     EXPECT_EQ(config.GetBool("absent"), 0);
 }
 
-TEST_F(ConfigTest, GetIntFollowsAtoiAndFallsBackOnlyWhenAbsent) {
-    Open("gta3.exe --width=\t-42", "a=-17x\nb=  +8\nc=none\n");
-    EXPECT_EQ(config.GetInt("absent", 99), 99);
-    EXPECT_EQ(config.GetInt("a", 99), -17);
-    EXPECT_EQ(config.GetInt("b", 99), 8);
-    EXPECT_EQ(config.GetInt("c", 99), 0);
-    EXPECT_EQ(config.GetInt("width", 99), -42);  // atoi skips the tab the lookup keeps
-}
-
 // --- the store's own limits -------------------------------------------------------------
 TEST_F(ConfigTest, KeyTooLongForThePatternIsAbsent) {
     const std::string key(126, 'k');
@@ -245,23 +236,6 @@ TEST_F(ConfigTest, CloseTwiceIsHarmless) {
     config.Close();
     EXPECT_FALSE(config.HasFileText());
     EXPECT_EQ(Value("dispora"), "<absent>");
-}
-
-// --- the lookups go through Find -----------------------------------------------------------
-class FixedConfig : public Config {
-public:
-    const char* Find(const char* key) override { return strcmp(key, "topmost") == 0 ? "yes 12" : nullptr; }
-};
-
-TEST(ConfigDispatch, ReplacingFindChangesEveryLookup) {
-    FixedConfig fixed;
-    Config& config = fixed;
-    EXPECT_EQ(config.Has("topmost"), 1);
-    EXPECT_STREQ(config.GetString("topmost"), "yes 12");
-    EXPECT_EQ(config.GetBool("topmost"), 1);
-    EXPECT_EQ(config.GetInt("topmost", 5), 0);
-    EXPECT_EQ(config.Has("dispora"), 0);
-    EXPECT_EQ(config.GetInt("dispora", 5), 5);
 }
 
 TEST(ConfigDispatch, ConstructionAndOpenMakeTheInstanceCurrent) {
