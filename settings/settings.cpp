@@ -36,7 +36,6 @@ const SettingRow kSettingRows[kSettingCount] = {
 namespace {
 
 constexpr int kMostUnknownLinesShown = 8;
-constexpr size_t kShownLineSize = 61;  // a file line as the log shows it: at most 60 characters
 
 bool Within(const char* at, const char* text) {
     const uintptr_t p = reinterpret_cast<uintptr_t>(at);
@@ -51,21 +50,16 @@ SettingSource SourceOf(const Config& config, const char* value) {
     return SettingSource::File;
 }
 
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
 // The value as read, cut to fit: a file value runs to its line end, any
-// other to the first blank; one in the file name also stops at the next
-// setting ("--") and at the extension.
+// other to the first blank.
 void CopyValue(char* out, const char* value, SettingSource source) {
-    size_t length = strlen(value);
-    if (source != SettingSource::File) length = strcspn(value, " \t");
-    if (source == SettingSource::FileName) {
-        const char* const ends[] = {strstr(value, "--"), strrchr(value, '.')};
-        for (const char* end : ends) {
-            if (end != nullptr && strchr(end, '\\') == nullptr && static_cast<size_t>(end - value) < length) {
-                length = static_cast<size_t>(end - value);
-            }
-        }
+    size_t length = 0;
+    while (length < kShownValueSize - 1 && value[length] != '\0' &&
+           (source == SettingSource::File || !IsBlank(value[length]))) {
+        ++length;
     }
-    if (length > kShownValueSize - 1) length = kShownValueSize - 1;
     memcpy(out, value, length);
     out[length] = '\0';
 }
@@ -75,56 +69,45 @@ Field& FieldOf(SettingsRecord* record, const SettingRow& row) {
     return *reinterpret_cast<Field*>(reinterpret_cast<char*>(record) + row.field);
 }
 
-// value: null when the setting is absent and has no default.
-void ParseInto(SettingsRecord* record, const SettingRow& row, const char* value) {
+// Parses value (null when the setting is absent and has no default) into
+// the row's field. Returns what is said of a value it does not understand,
+// or null.
+const char* ParseInto(SettingsRecord* record, const SettingRow& row, const char* value) {
     switch (row.kind) {
-        case SettingKind::Mode:
+        case SettingKind::Mode:  // any dispora value has a meaning
             FieldOf<ModeSetting>(record, row) = {value != nullptr, ParseModeRequest(value)};
-            break;
-        case SettingKind::Truth: FieldOf<bool>(record, row) = IsTrue(ParseTruth(value)); break;
+            return nullptr;
+        case SettingKind::Truth: {
+            const Truth truth = ParseTruth(value);
+            FieldOf<bool>(record, row) = IsTrue(truth);
+            return value != nullptr && truth == Truth::NotUnderstood ? "not understood: no" : nullptr;
+        }
         case SettingKind::WindowSize: {
             WindowSizeSetting& size = FieldOf<WindowSizeSetting>(record, row);
             size.given = value != nullptr;
-            if (size.given) ParseWindowSize(value, &size.width, &size.height);
-            break;
+            return size.given && !ParseWindowSize(value, &size.width, &size.height) ? "not understood: 640 x 480"
+                                                                                      : nullptr;
         }
-        case SettingKind::WindowPos: FieldOf<WindowPos>(record, row) = ParseWindowPos(value); break;
-        case SettingKind::Topmost: FieldOf<ZOrder>(record, row) = ParseTopmost(value); break;
-        case SettingKind::Monitor: {
+        case SettingKind::WindowPos: {
+            WindowPos& pos = FieldOf<WindowPos>(record, row);
+            pos = ParseWindowPos(value);
+            return pos.kind == WindowPosKind::NotUnderstood ? "not understood: ignored" : nullptr;
+        }
+        case SettingKind::Topmost:
+            FieldOf<ZOrder>(record, row) = ParseTopmost(value);
+            return TopmostUnderstood(value) ? nullptr : "not understood: an ordinary window";
+        case SettingKind::Monitor: {  // whether that monitor is there is known only when the window is placed
             MonitorSetting& monitor = FieldOf<MonitorSetting>(record, row);
             monitor.given = value != nullptr;
             monitor.isNumber = monitor.given && ParseWholeNumber(value, &monitor.number) != nullptr;
             CopySettingWord(monitor.shown, sizeof(monitor.shown), value != nullptr ? value : "");
-            break;
+            return nullptr;
         }
         case SettingKind::Aspect: {
             AspectSetting& aspect = FieldOf<AspectSetting>(record, row);
             aspect.kind = ParseAspect(value, &aspect.ratio);
-            break;
+            return aspect.kind == AspectKind::NotUnderstood ? "not understood: ignored" : nullptr;
         }
-    }
-}
-
-// What is said of a value not understood, or null when it is understood.
-const char* OutcomeOfValue(const SettingRow& row, const char* value) {
-    switch (row.kind) {
-        case SettingKind::Truth:
-            return ParseTruth(value) == Truth::NotUnderstood ? "not understood: no" : nullptr;
-        case SettingKind::Topmost:
-            return TopmostUnderstood(value) ? nullptr : "not understood: an ordinary window";
-        case SettingKind::Aspect: {
-            AspectRatio ratio;
-            return ParseAspect(value, &ratio) == AspectKind::NotUnderstood ? "not understood: ignored" : nullptr;
-        }
-        case SettingKind::WindowSize: {
-            int width = 0;
-            int height = 0;
-            return ParseWindowSize(value, &width, &height) ? nullptr : "not understood: 640 x 480";
-        }
-        case SettingKind::WindowPos:
-            return ParseWindowPos(value).kind == WindowPosKind::NotUnderstood ? "not understood: ignored" : nullptr;
-        case SettingKind::Mode:
-        case SettingKind::Monitor: break;  // any dispora value has a meaning; a monitor is looked for later
     }
     return nullptr;
 }
@@ -138,7 +121,9 @@ bool NamesSetting(const char* line) {
 
 // Empty, blanks only, or a comment or section line.
 bool SaysNothing(const char* line) {
-    return line[strspn(line, " \t")] == '\0' || line[0] == ';' || line[0] == '#' || line[0] == '[';
+    const char* text = line;
+    while (IsBlank(*text)) ++text;
+    return *text == '\0' || line[0] == ';' || line[0] == '#' || line[0] == '[';
 }
 
 void ExplainFileLines(const Config& config, ExplanationSink say) {
@@ -151,10 +136,9 @@ void ExplainFileLines(const Config& config, ExplanationSink say) {
             say("dispora.ini: more lines name no setting");
             return;
         }
-        char shown[kShownLineSize];
-        FormatBounded(shown, sizeof(shown), "%s", line);
+        // The line as the log shows it: at most 60 characters.
         char text[160];
-        FormatBounded(text, sizeof(text), "dispora.ini line %d: \"%s\" names no setting: ignored", lineNumber, shown);
+        FormatBounded(text, sizeof(text), "dispora.ini line %d: \"%.60s\" names no setting: ignored", lineNumber, line);
         say(text);
     }
 }
@@ -168,7 +152,7 @@ void ReadSettings(Config& config, SettingsRecord* record) {
         const char* found = config.Find(row.name);
         record->source[i] = SourceOf(config, found);
         if (found != nullptr) CopyValue(record->shown[i], found, record->source[i]);
-        ParseInto(record, row, found != nullptr ? record->shown[i] : row.defaultValue);
+        record->notUnderstood[i] = ParseInto(record, row, found != nullptr ? record->shown[i] : row.defaultValue);
     }
     memcpy(record->modulePath, config.ModulePath(), sizeof(record->modulePath));
 }
@@ -177,19 +161,16 @@ void ExplainSettings(const Config& config, const SettingsRecord& record, Explana
     ExplainFileLines(config, say);
     char text[Config::kTextSize + 128];
     for (size_t i = 0; i < kSettingCount; ++i) {
-        if (record.source[i] == SettingSource::Absent) continue;
-        const char* outcome = OutcomeOfValue(kSettingRows[i], record.shown[i]);
-        if (outcome == nullptr) continue;
-        FormatBounded(text, sizeof(text), "%s \"%s\" %s", kSettingRows[i].name, record.shown[i], outcome);
+        if (record.notUnderstood[i] == nullptr) continue;
+        FormatBounded(text, sizeof(text), "%s \"%s\" %s", kSettingRows[i].name, record.shown[i],
+                      record.notUnderstood[i]);
         say(text);
     }
     if (record.dispora.given) return;
-    if (config.HasFileText()) {
-        FormatBounded(text, sizeof(text), "no dispora setting on the command line, in the file name or in %s: "
-                      "video mode and window left to the game", config.FilePath());
-    } else {
-        FormatBounded(text, sizeof(text), "no dispora setting on the command line or in the file name, and no %s: "
-                      "video mode and window left to the game", config.FilePath());
-    }
+    // Where it was looked for: the file's path, or where the file would be.
+    FormatBounded(text, sizeof(text),
+                  "no dispora setting on the command line%s%s: video mode and window left to the game",
+                  config.HasFileText() ? ", in the file name or in " : " or in the file name, and no ",
+                  config.FilePath());
     say(text);
 }

@@ -65,6 +65,7 @@ struct SettingsRecord {
     // By row of kSettingRows: where each value came from, and the value as read.
     SettingSource source[kSettingCount];
     char shown[kSettingCount][kShownValueSize];
+    const char* notUnderstood[kSettingCount];  // what the log says of the value, or null
     // The plug-in's own path, for the files it keeps beside itself.
     char modulePath[Config::kTextSize];
 };
@@ -80,7 +81,7 @@ extern const SettingRow kSettingRows[kSettingCount];
 // Looks every setting up in config (command line, file name, file) and
 // parses it into record. The value parsed is the one shown: from the file
 // up to its line end; from the command line or the file name up to the
-// first blank (and, in the file name, up to its extension).
+// first blank.
 void ReadSettings(Config& config, SettingsRecord* record);
 
 // One line (without the tag) for each file line that names no setting, each
