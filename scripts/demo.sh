@@ -2,7 +2,8 @@
 # The plug-in's main job in the stand-in host: loads dispora.asi into the
 # chosen game build on both roads (and, loaded early as players load it, a
 # sized and centred window that Alt+Enter switches to borderless full screen
-# and back, and a borderless full-screen one), prints its log and saves
+# and back, a borderless full-screen one, and one that keeps the game's 4:3
+# picture with black bars around it), prints its log and saves
 # screenshots of the stand-in game's test card to build/demo/.
 # --docs also refreshes the images the README shows, in docs/.
 # Usage: scripts/demo.sh [--docs] [Gta3V10|Gta3V11|ViceCityA|ViceCityB]   (default ViceCityA)
@@ -20,10 +21,10 @@ source scripts/wine-env.sh
 rig="$root/build/windows/rig"
 rm -rf "$rig/demo"
 cd "$rig"
-# The pillarboxed borderless full screen (aspect=4:3) joins these scenarios.
 with_display wine standin_host.exe run "demo: immediate road/$build" \
     "demo: deferred road with the video mode dialog/$build" "demo: deferred road, a sized and centred window/$build" \
-    "demo: deferred road, borderless full screen/$build" >"$rig/demo.out" 2>"$rig/demo.err" || {
+    "demo: deferred road, borderless full screen/$build" \
+    "demo: deferred road, pillarboxed borderless full screen/$build" >"$rig/demo.out" 2>"$rig/demo.err" || {
     cat "$rig/demo.out"; tail -n 20 "$rig/demo.err" >&2; exit 1; }
 cat "$rig/demo.out"
 out="$root/build/demo"
@@ -38,8 +39,8 @@ for log in "$rig"/demo/*.log; do
     echo "saved build/demo/$(basename "$log")"
 done
 if [ $docs -eq 1 ]; then
-    # The pillarboxed borderless full screen (aspect=4:3) joins this list with its scenario.
-    for image in mode-dialog deferred-centred-window deferred-borderless-full-screen immediate-window; do
+    for image in mode-dialog deferred-centred-window deferred-borderless-full-screen \
+        deferred-pillarboxed-full-screen immediate-window; do
         cp "$out/$image.png" "$root/docs/"
         echo "refreshed docs/$image.png"
     done
