@@ -89,6 +89,16 @@ HMODULE LoadAsDirectDraw(const char* source, const char* name = "ddraw.dll") {
     return LoadLibraryA(copy.c_str());
 }
 
+// The plug-in's DirectDrawCreate answers as the system library's, and
+// leaves the stack as a stdcall entry does.
+void CheckForwardsDirectDrawCreate(HMODULE plugin) {
+    HMODULE system = LoadLibraryA(SystemDirectDrawPath().c_str());
+    const Created direct = CallCreate(GetProcAddress(system, "DirectDrawCreate"));
+    const Created forwarded = CallCreate(GetProcAddress(plugin, "DirectDrawCreate"));
+    CHECK_EQ(forwarded.result, direct.result);
+    CHECK_EQ(forwarded.removed, 12);
+}
+
 }  // namespace
 
 SCENARIO("child:ddraw: forwarded entries answer like the system library's") {
@@ -196,11 +206,7 @@ SCENARIO("ddraw: in an executable it does not know, it stays loaded and only for
     CHECK_EQ(DebugLines().size(), 4);  // the two lines about the executable, each with the unbound _Log's warning
     CHECK(ReadWholeFile(LogFilePath()).find("GTA III's Steam executable") != std::string::npos);
     if (plugin == nullptr) return;
-    HMODULE system = LoadLibraryA(SystemDirectDrawPath().c_str());
-    const Created direct = CallCreate(GetProcAddress(system, "DirectDrawCreate"));
-    const Created forwarded = CallCreate(GetProcAddress(plugin, "DirectDrawCreate"));
-    CHECK_EQ(forwarded.result, direct.result);
-    CHECK_EQ(forwarded.removed, 12);
+    CheckForwardsDirectDrawCreate(plugin);
     UnloadPlugin(plugin);
     CHECK(HostMemoryEquals(before));
     DeleteFileA((RigDirectory() + "DDraw.dll").c_str());
@@ -230,11 +236,7 @@ SCENARIO("ddraw: two copies: the first does the work, the second still forwards 
     CHECK_EQ(HostVar(build.savedModeIndex), 0);
     CHECK_EQ(WindowBounds(window).right - WindowBounds(window).left, 800);  // applied once, by the first copy
 
-    HMODULE system = LoadLibraryA(SystemDirectDrawPath().c_str());
-    const Created direct = CallCreate(GetProcAddress(system, "DirectDrawCreate"));
-    const Created forwarded = CallCreate(GetProcAddress(second, "DirectDrawCreate"));
-    CHECK_EQ(forwarded.result, direct.result);
-    CHECK_EQ(forwarded.removed, 12);
+    CheckForwardsDirectDrawCreate(second);
     UnloadPlugin(second);
     UnloadPlugin(first);
     DeleteFileA((RigDirectory() + "ddraw.dll").c_str());
