@@ -44,10 +44,13 @@ set(DISPORA_DEFINES __USE_MINGW_ANSI_STDIO=0 _WIN32_WINNT=0x0501 WIN32_LEAN_AND_
 # the stack 4-byte aligned, and nothing walks frame pointers (the guard
 # saves and restores its own), so neither costs code. Nothing here is hot
 # (a window message at most): -Oz, with helpers called once kept as calls
-# and no tail calls, is the smallest code (about 1 KiB less than -Os).
+# and no tail calls, is the smallest code (about 1 KiB less than -Os). Each
+# file's functions share one code section: a section per function would pad
+# every function to 4 bytes, more than the unused ones it would let the
+# linker drop.
 set(DISPORA_CXX_FLAGS -Oz -fno-inline-functions-called-once -fno-optimize-sibling-calls
     -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables
-    -ffunction-sections -mno-accumulate-outgoing-args -mno-stack-arg-probe -Wframe-larger-than=3072
+    -mno-accumulate-outgoing-args -mno-stack-arg-probe -Wframe-larger-than=3072
     -mpreferred-stack-boundary=2 -fomit-frame-pointer)
 set_source_files_properties(core/log.cpp PROPERTIES
     COMPILE_OPTIONS "-maccumulate-outgoing-args;-mstack-arg-probe;-Wframe-larger-than=8192")

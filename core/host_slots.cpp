@@ -5,8 +5,21 @@
 #include <windows.h>
 
 #include "core/host_contract.h"
+#include "core/log_line.h"
 
-#define SLOT_WARNING(name) OutputDebugStringA("[WARNING] callin' fuckin' dummy " name "\n")
+namespace {
+
+// Straight to the debugger output: the host's log may be the unbound slot.
+// The eight bodies share the line's fixed text.
+void WarnUnboundSlot(const char* name) {
+    char line[80];
+    FormatBounded(line, sizeof(line), "[WARNING] callin' fuckin' dummy %s\n", name);
+    OutputDebugStringA(line);
+}
+
+}  // namespace
+
+#define SLOT_WARNING(name) WarnUnboundSlot(name)
 
 namespace host {
 

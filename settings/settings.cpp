@@ -11,6 +11,7 @@
 SettingsRecord settingsAtStart;
 
 static_assert(std::is_standard_layout<SettingsRecord>::value, "fields are named by their offsets");
+static_assert(sizeof(SettingsRecord) <= UINT16_MAX, "an offset fits a row");
 
 #define SETTING_FIELD(field) offsetof(SettingsRecord, field)
 
@@ -18,19 +19,19 @@ static_assert(std::is_standard_layout<SettingsRecord>::value, "fields are named 
 // follows), a kind with its parse if none fits, and a line in README.md,
 // PLAYERS.txt and dispora.ini.
 const SettingRow kSettingRows[kSettingCount] = {
-    {"dispora", SettingKind::Mode, nullptr, SETTING_FIELD(dispora)},
-    {"windowsize", SettingKind::WindowSize, nullptr, SETTING_FIELD(windowSize)},
-    {"windowpos", SettingKind::WindowPos, nullptr, SETTING_FIELD(windowPos)},
-    {"borderless", SettingKind::Truth, nullptr, SETTING_FIELD(borderless)},
-    {"topmost", SettingKind::Topmost, nullptr, SETTING_FIELD(topmost)},
-    {"monitor", SettingKind::Monitor, nullptr, SETTING_FIELD(monitor)},
-    {"aspect", SettingKind::Aspect, nullptr, SETTING_FIELD(aspect)},
-    {"altenter", SettingKind::Truth, "yes", SETTING_FIELD(altEnter)},
-    {"remember", SettingKind::Truth, nullptr, SETTING_FIELD(remember)},
-    {"pauseonleave", SettingKind::Truth, nullptr, SETTING_FIELD(pauseOnLeave)},
-    {"clipcursor", SettingKind::Truth, nullptr, SETTING_FIELD(clipCursor)},
-    {"logfile", SettingKind::Truth, "yes", SETTING_FIELD(logFile)},
-    {"dpiaware", SettingKind::Truth, nullptr, SETTING_FIELD(dpiAware)},
+    {"dispora", nullptr, SettingKind::Mode, SETTING_FIELD(dispora)},
+    {"windowsize", nullptr, SettingKind::WindowSize, SETTING_FIELD(windowSize)},
+    {"windowpos", nullptr, SettingKind::WindowPos, SETTING_FIELD(windowPos)},
+    {"borderless", nullptr, SettingKind::Truth, SETTING_FIELD(borderless)},
+    {"topmost", nullptr, SettingKind::Topmost, SETTING_FIELD(topmost)},
+    {"monitor", nullptr, SettingKind::Monitor, SETTING_FIELD(monitor)},
+    {"aspect", nullptr, SettingKind::Aspect, SETTING_FIELD(aspect)},
+    {"altenter", "yes", SettingKind::Truth, SETTING_FIELD(altEnter)},
+    {"remember", nullptr, SettingKind::Truth, SETTING_FIELD(remember)},
+    {"pauseonleave", nullptr, SettingKind::Truth, SETTING_FIELD(pauseOnLeave)},
+    {"clipcursor", nullptr, SettingKind::Truth, SETTING_FIELD(clipCursor)},
+    {"logfile", "yes", SettingKind::Truth, SETTING_FIELD(logFile)},
+    {"dpiaware", nullptr, SettingKind::Truth, SETTING_FIELD(dpiAware)},
 };
 
 namespace {

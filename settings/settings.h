@@ -5,6 +5,7 @@
 #pragma once
 
 #include <stddef.h>
+#include <stdint.h>
 
 #include "settings/config.h"
 #include "settings/setting_values.h"
@@ -15,7 +16,7 @@ constexpr size_t kShownValueSize = 33;
 enum class SettingSource { Absent, CommandLine, FileName, File };
 
 // How a setting's value is read, and the type of its field in the record.
-enum class SettingKind {
+enum class SettingKind : uint8_t {
     Mode,        // ModeSetting
     Truth,       // bool
     WindowSize,  // WindowSizeSetting
@@ -72,9 +73,9 @@ struct SettingsRecord {
 
 struct SettingRow {
     const char* name;
-    SettingKind kind;
     const char* defaultValue;  // read like a given value; null: absent
-    size_t field;              // offset of the record's field, of the kind's type
+    SettingKind kind;
+    uint16_t field;  // offset of the record's field, of the kind's type
 };
 extern const SettingRow kSettingRows[kSettingCount];
 
