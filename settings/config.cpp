@@ -90,7 +90,7 @@ bool SiblingFilePath(char* path, size_t size, const char* modulePath, const char
     return true;
 }
 
-Config::Config() : commandLine{}, modulePath{}, filePath{}, fileRead(false), fileTextLength(0), fileText{} {
+Config::Config() : commandLine{}, modulePath{}, filePath{}, fileRead(false), fileMissing(true), fileTextLength(0), fileText{} {
     currentConfig = this;
 }
 
@@ -99,6 +99,7 @@ Config::~Config() { Close(); }
 int Config::OpenFrom(const char* processCommandLine, const char* pluginPath, const char* fileName) {
     currentConfig = this;
     Close();
+    fileMissing = true;
     CopyCut(commandLine, sizeof(commandLine), processCommandLine ? processCommandLine : "");
     CopyWhole(modulePath, sizeof(modulePath), pluginPath ? pluginPath : "");
     CopyWhole(filePath, sizeof(filePath), modulePath);
@@ -108,6 +109,7 @@ int Config::OpenFrom(const char* processCommandLine, const char* pluginPath, con
     }
     size_t length = 0;
     const int error = ReadSettingsFile(filePath, fileText, kFileTextSize, &length);
+    fileMissing = error == ENOENT;
     if (error != 0) return error;
     fileTextLength = DecodeSettingsText(fileText, length);
     fileText[fileTextLength + 1] = '\0';  // the end of the last line, when it had no line ending

@@ -13,8 +13,9 @@ public:
     static constexpr size_t kTextSize = 512;
     static constexpr size_t kPatternSize = 128;  // "--" + key of up to 125 characters
     static constexpr size_t kFileNameSize = 32;
-    // A settings file is a few lines; anything past this is not read.
-    static constexpr size_t kFileTextSize = 8192;
+    // A settings file is a few lines (the sample, saved as UTF-16, is about
+    // 8 KiB); anything past this is not read.
+    static constexpr size_t kFileTextSize = 32768;
 
     Config();
     ~Config();
@@ -37,6 +38,8 @@ public:
     const char* ModulePath() const { return modulePath; }
     const char* CommandLine() const { return commandLine; }
     bool HasFileText() const { return fileRead; }
+    // No settings file where it was looked for (one that could not be read is there).
+    bool FileMissing() const { return fileMissing; }
     // The file's lines in order, each ended by a NUL: call with null for the
     // first; null after the last.
     const char* NextFileLine(const char* line) const;
@@ -46,6 +49,7 @@ private:
     char modulePath[kTextSize];
     char filePath[kTextSize];
     bool fileRead;
+    bool fileMissing;
     size_t fileTextLength;  // the lines and their NULs
     char fileText[kFileTextSize + 2];
 };

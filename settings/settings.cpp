@@ -30,7 +30,7 @@ const SettingRow kSettingRows[kSettingCount] = {
     {"remember", nullptr, SettingKind::Truth, SETTING_FIELD(remember)},
     {"pauseonleave", nullptr, SettingKind::Truth, SETTING_FIELD(pauseOnLeave)},
     {"clipcursor", nullptr, SettingKind::Truth, SETTING_FIELD(clipCursor)},
-    {"logfile", "yes", SettingKind::Truth, SETTING_FIELD(logFile)},
+    {"logfile", nullptr, SettingKind::OnUnlessNo, SETTING_FIELD(logFile)},
     {"dpiaware", nullptr, SettingKind::Truth, SETTING_FIELD(dpiAware)},
 };
 
@@ -71,7 +71,7 @@ Field& FieldOf(SettingsRecord* record, const SettingRow& row) {
 }
 
 // Parses value (null when the setting is absent and has no default) into
-// the row's field. Returns what is said of a value it does not understand,
+// the row's field. Returns what a value it does not understand counts as,
 // or null.
 const char* ParseInto(SettingsRecord* record, const SettingRow& row, const char* value) {
     switch (row.kind) {
@@ -81,22 +81,28 @@ const char* ParseInto(SettingsRecord* record, const SettingRow& row, const char*
         case SettingKind::Truth: {
             const Truth truth = ParseTruth(value);
             FieldOf<bool>(record, row) = IsTrue(truth);
-            return value != nullptr && truth == Truth::NotUnderstood ? "not understood: no" : nullptr;
+            return value != nullptr && truth == Truth::NotUnderstood ? "no" : nullptr;
+        }
+        case SettingKind::OnUnlessNo: {
+            // The log that explains a value not understood: only a false word turns it off.
+            const Truth truth = ParseTruth(value);
+            FieldOf<bool>(record, row) = truth != Truth::False;
+            return value != nullptr && truth == Truth::NotUnderstood ? "yes" : nullptr;
         }
         case SettingKind::WindowSize: {
             WindowSizeSetting& size = FieldOf<WindowSizeSetting>(record, row);
             size.given = value != nullptr;
-            return size.given && !ParseWindowSize(value, &size.width, &size.height) ? "not understood: 640 x 480"
+            return size.given && !ParseWindowSize(value, &size.width, &size.height) ? "640 x 480"
                                                                                       : nullptr;
         }
         case SettingKind::WindowPos: {
             WindowPos& pos = FieldOf<WindowPos>(record, row);
             pos = ParseWindowPos(value);
-            return pos.kind == WindowPosKind::NotUnderstood ? "not understood: ignored" : nullptr;
+            return pos.kind == WindowPosKind::NotUnderstood ? "ignored" : nullptr;
         }
         case SettingKind::Topmost:
             FieldOf<ZOrder>(record, row) = ParseTopmost(value);
-            return TopmostUnderstood(value) ? nullptr : "not understood: an ordinary window";
+            return TopmostUnderstood(value) ? nullptr : "an ordinary window";
         case SettingKind::Monitor: {  // whether that monitor is there is known only when the window is placed
             MonitorSetting& monitor = FieldOf<MonitorSetting>(record, row);
             monitor.given = value != nullptr;
@@ -107,7 +113,7 @@ const char* ParseInto(SettingsRecord* record, const SettingRow& row, const char*
         case SettingKind::Aspect: {
             AspectSetting& aspect = FieldOf<AspectSetting>(record, row);
             aspect.kind = ParseAspect(value, &aspect.ratio);
-            return aspect.kind == AspectKind::NotUnderstood ? "not understood: ignored" : nullptr;
+            return aspect.kind == AspectKind::NotUnderstood ? "ignored" : nullptr;
         }
     }
     return nullptr;
@@ -163,7 +169,7 @@ void ExplainSettings(const Config& config, const SettingsRecord& record, Explana
     char text[Config::kTextSize + 128];
     for (size_t i = 0; i < kSettingCount; ++i) {
         if (record.notUnderstood[i] == nullptr) continue;
-        FormatBounded(text, sizeof(text), "%s \"%s\" %s", kSettingRows[i].name, record.shown[i],
+        FormatBounded(text, sizeof(text), "%s \"%s\" not understood: %s", kSettingRows[i].name, record.shown[i],
                       record.notUnderstood[i]);
         say(text);
     }
@@ -171,7 +177,7 @@ void ExplainSettings(const Config& config, const SettingsRecord& record, Explana
     // Where it was looked for: the file's path, or where the file would be.
     FormatBounded(text, sizeof(text),
                   "no dispora setting on the command line%s%s: video mode and window left to the game",
-                  config.HasFileText() ? ", in the file name or in " : " or in the file name, and no ",
+                  !config.FileMissing() ? ", in the file name or in " : " or in the file name, and no ",
                   config.FilePath());
     say(text);
 }

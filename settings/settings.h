@@ -19,6 +19,7 @@ enum class SettingSource { Absent, CommandLine, FileName, File };
 enum class SettingKind : uint8_t {
     Mode,        // ModeSetting
     Truth,       // bool
+    OnUnlessNo,  // bool, true unless a false word (no, false, 0) is given
     WindowSize,  // WindowSizeSetting
     WindowPos,   // WindowPos
     Topmost,     // ZOrder
@@ -66,7 +67,8 @@ struct SettingsRecord {
     // By row of kSettingRows: where each value came from, and the value as read.
     SettingSource source[kSettingCount];
     char shown[kSettingCount][kShownValueSize];
-    const char* notUnderstood[kSettingCount];  // what the log says of the value, or null
+    // For a value not understood, what it counts as ("no", "ignored"...); null when understood.
+    const char* notUnderstood[kSettingCount];
     // The plug-in's own path, for the files it keeps beside itself.
     char modulePath[Config::kTextSize];
 };

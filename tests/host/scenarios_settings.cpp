@@ -77,6 +77,13 @@ SCENARIO("settings: a dispora.ini another program has open, even for writing, is
     CHECK_TEXT(ProbeValue(probe, "dispora"), "windowed");
     UnloadPlugin(probe);
     CloseHandle(held);
+    // Held with no sharing at all, it cannot be read, but it is there: the log does not call it missing.
+    held = CreateFileA(SettingsFilePath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ClearCapturedOutput();
+    UnloadPlugin(LoadPlugin());
+    CHECK(Logged("no dispora setting on the command line, in the file name or in " + SettingsFilePath() +
+                 ": video mode and window left to the game\n"));
+    CloseHandle(held);
 }
 
 SCENARIO("settings: dispora.ini as editors save it: a UTF-8 mark, UTF-16, any line ending") {

@@ -135,11 +135,12 @@ TEST_F(SettingsTest, WhatWasNotUnderstoodIsSaidOnce) {
          "windowsize=0x0\r\n"
          "windowpos=somewhere\r\n"
          "clipcursorly=maybe\r\n"
+         "logfile=on\r\n"
          "x=a line far too long to be shown whole in the log, cut at sixty characters\r\n");
     EXPECT_EQ(said, (std::vector<std::string>{
                         "dispora.ini line 2: \"Dispora=windowed\" names no setting: ignored",
                         "dispora.ini line 3: \"  windowsize=800x600\" names no setting: ignored",
-                        "dispora.ini line 15: \"x=a line far too long to be shown whole in the log, cut at s\" "
+                        "dispora.ini line 16: \"x=a line far too long to be shown whole in the log, cut at s\" "
                         "names no setting: ignored",
                         "windowsize \"0x0\" not understood: 640 x 480",
                         "windowpos \"somewhere\" not understood: ignored",
@@ -147,9 +148,11 @@ TEST_F(SettingsTest, WhatWasNotUnderstoodIsSaidOnce) {
                         "topmost \"sometimes\" not understood: an ordinary window",
                         "aspect \"16/9\" not understood: ignored",
                         "clipcursor \"ly=maybe\" not understood: no",
+                        "logfile \"on\" not understood: yes",
                     }));
     EXPECT_EQ(record.aspect.kind, AspectKind::NotUnderstood);
     EXPECT_FALSE(record.borderless);
+    EXPECT_TRUE(record.logFile);  // the log that says so is written
 
     std::string many;
     for (int i = 0; i < 10; ++i) many += "unknown\n";
