@@ -78,9 +78,10 @@ void KeepBackdropBehind(HWND game) {
 }
 
 void RemoveBackdrop() {
-    if (backdrop == nullptr) return;
-    DestroyWindow(backdrop);
+    if (backdrop != nullptr) DestroyWindow(backdrop);
     backdrop = nullptr;
+    // Also when the class was registered but no window made: it must not
+    // outlive the procedure it names.
     UnregisterClassA(kClassName, ThisModule());
 }
 

@@ -9,8 +9,9 @@
 namespace {
 
 // The framed window as the player left it for full screen: its style and its
-// placement (maximised or not, and where it restores to), put back whole.
-// Or, for a game that started borderless, a remembered rectangle.
+// placement (maximised or not, and where it restores to), put back whole,
+// and its rectangle, which a window snapped to half the screen does not
+// restore to. Or, for a game that started borderless, a remembered rectangle.
 struct FramedWindow {
     bool placementKept;
     bool rectangleKept;
@@ -46,6 +47,7 @@ void SwitchFullScreen(HWND window, AspectRatio aspect) {
         framed.style = style;
         framed.placement.length = sizeof(framed.placement);
         GetWindowPlacement(window, &framed.placement);
+        framed.outer = WindowRectOf(window);
         // Not maximised: the system's restore would make a small window of it.
         SetWindowLongA(window, GWL_STYLE, (style & ~(kFrameStyles | WS_MAXIMIZE)) | WS_POPUP);
     } else {
@@ -54,7 +56,8 @@ void SwitchFullScreen(HWND window, AspectRatio aspect) {
             // Restored first: a window that is maximised already only moves.
             SetWindowLongA(window, GWL_STYLE, (framed.style & ~kShownState) | (style & WS_VISIBLE));
             SetWindowPlacement(window, &framed.placement);
-            outer = WindowRectOf(window);
+            if (framed.placement.showCmd == SW_SHOWMAXIMIZED) framed.outer = WindowRectOf(window);
+            outer = framed.outer;
         } else {
             SetWindowLongA(window, GWL_STYLE, style | kFrameStyles);
             outer = framed.rectangleKept ? framed.outer
