@@ -121,8 +121,8 @@ const HostBuildInfo* DetectHostBuild() {
 void WireIntoHost(const HostBuildInfo& build, SubSystemCallHandler handler) {
     RedirectHostCallSite(build.selectDevice + kSelectDeviceCallOffset, build.functions.RwEngineSetSubSystem, handler);
     const uint8_t* peHeader = HostPeHeader();
-    LogMessage(build.buildLineFormat, *reinterpret_cast<const uint32_t*>(peHeader + 8),
-               *reinterpret_cast<const uint32_t*>(peHeader + 0x28));
+    LogMessage("%s loaded (timestamp 0x%x, entrypoint 0x%x)\n", build.buildLineStart,
+               *reinterpret_cast<const uint32_t*>(peHeader + 8), *reinterpret_cast<const uint32_t*>(peHeader + 0x28));
     LogBanner();
 }
 

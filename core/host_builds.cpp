@@ -4,15 +4,15 @@
 
 namespace {
 
-const char kGta3V10Line[] = "GTA3 v1.0 offsets loaded (timestamp 0x%x, entrypoint 0x%x)\n";
-const char kGta3V11Line[] = "GTA3 v1.1 offsets loaded (timestamp 0x%x, entrypoint 0x%x)\n";
-const char kViceCityLine[] = "GTA Vice City offsetes loaded (timestamp 0x%x, entrypoint 0x%x)\n";
+const char kGta3V10Line[] = "GTA3 v1.0 offsets";
+const char kGta3V11Line[] = "GTA3 v1.1 offsets";
+const char kViceCityLine[] = "GTA Vice City offsetes";
 
 const HostBuildInfo kBuilds[] = {
     {
         .build = HostBuild::Gta3V10,
         .entryPoint = 0x1C1E70,
-        .buildLineFormat = kGta3V10Line,
+        .buildLineStart = kGta3V10Line,
         .functions = {.Log = 0x405DB0,
                       .RwGetVideoModeList = 0x5814F0,
                       .RwSetVideoMode = 0x581630,
@@ -34,7 +34,7 @@ const HostBuildInfo kBuilds[] = {
     {
         .build = HostBuild::Gta3V11,
         .entryPoint = 0x1C2130,
-        .buildLineFormat = kGta3V11Line,
+        .buildLineStart = kGta3V11Line,
         .functions = {.Log = 0x405DB0,
                       .RwGetVideoModeList = 0x581830,
                       .RwSetVideoMode = 0x581970,
@@ -56,7 +56,7 @@ const HostBuildInfo kBuilds[] = {
     {
         .build = HostBuild::ViceCityA,
         .entryPoint = 0x267BF0,
-        .buildLineFormat = kViceCityLine,
+        .buildLineStart = kViceCityLine,
         .functions = {.Log = 0x401000,
                       .RwGetVideoModeList = 0x601880,
                       .RwSetVideoMode = 0x601770,
@@ -78,7 +78,7 @@ const HostBuildInfo kBuilds[] = {
     {
         .build = HostBuild::ViceCityB,
         .entryPoint = 0x267C40,
-        .buildLineFormat = kViceCityLine,
+        .buildLineStart = kViceCityLine,
         .functions = {.Log = 0x401000,
                       .RwGetVideoModeList = 0x6018B0,
                       .RwSetVideoMode = 0x6017A0,

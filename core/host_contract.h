@@ -68,7 +68,9 @@ constexpr uint32_t kSelectDeviceCallOffset = 0x75;
 struct HostBuildInfo {
     HostBuild build;
     uint32_t entryPoint;  // AddressOfEntryPoint, relative, as the header stores it
-    const char* buildLineFormat;
+    // The build line's first words, e.g. "GTA3 v1.0 offsets"; " loaded" and
+    // the executable's time stamp and entry point follow.
+    const char* buildLineStart;
     HostFunctions functions;
     HostAddresses addresses;
     uint32_t selectDevice;  // start of psSelectDevice

@@ -24,9 +24,8 @@ TEST(HostBuilds, Gta3V11HasNoClearOnDeferVariable) {
 }
 
 TEST(HostBuilds, BothViceCityBuildsShareTheBuildLine) {
-    EXPECT_STREQ(FindHostBuild(0x267BF0)->buildLineFormat, FindHostBuild(0x267C40)->buildLineFormat);
-    EXPECT_STREQ(FindHostBuild(0x267BF0)->buildLineFormat,
-                 "GTA Vice City offsetes loaded (timestamp 0x%x, entrypoint 0x%x)\n");
+    EXPECT_STREQ(FindHostBuild(0x267BF0)->buildLineStart, FindHostBuild(0x267C40)->buildLineStart);
+    EXPECT_STREQ(FindHostBuild(0x267BF0)->buildLineStart, "GTA Vice City offsetes");
 }
 
 TEST(HostBuilds, CallSiteIsInsidePsSelectDevice) {
