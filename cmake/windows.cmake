@@ -28,6 +28,7 @@ set(DISPORA_WIN32_SOURCES
     window/remembered_window.cpp
     window/screen_geometry.cpp
     window/system_monitors.cpp
+    window/taskbar.cpp
     window/window_hook.cpp
     window/window_sizing.cpp
     ddraw/exports_x86.S

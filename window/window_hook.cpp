@@ -9,6 +9,7 @@
 #include "window/mouse_clip.h"
 #include "window/remembered_window.h"
 #include "window/screen_geometry.h"
+#include "window/taskbar.h"
 #include "window/window_sizing.h"
 
 namespace {
@@ -102,7 +103,14 @@ bool BackdropFollows(UINT message, WPARAM wParam, LPARAM lParam) {
 void FollowWithBackdrop(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (!HasBackdrop()) return;
     if (message == WM_DESTROY) return RemoveBackdrop();
-    if (BackdropFollows(message, wParam, lParam)) KeepBackdropBehind(window);
+    if (!BackdropFollows(message, wParam, lParam)) return;
+    KeepBackdropBehind(window);
+    // The taskbar forgets a hidden window's declaration: it is made again
+    // whenever the game comes to the front or is shown.
+    if (message == WM_ACTIVATE ||
+        (message == WM_WINDOWPOSCHANGED && (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW))) {
+        DeclareFullScreenToTaskbar(window, true);
+    }
 }
 
 // After the game's own handling.

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+#include <shobjidl.h>
+
 #include "tests/host/rig.h"
 
 namespace {
@@ -956,6 +958,49 @@ bool BackdropClassRegistered(HMODULE plugin) {
 
 POINT Middle(const RECT& rect) { return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}; }
 
+// The shell's taskbar object, stood in for on this thread: the last
+// full-screen declaration the plug-in made for the game's window.
+struct StandInTaskbar : ITaskbarList2, IClassFactory {
+    int declared = -1;  // none yet; then 1 (full screen) or 0
+    // One object serves as both the factory and the taskbar list.
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID wanted, void** object) override {
+        const IID classFactory = {0x00000001, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+        *object = IsEqualIID(wanted, classFactory) ? static_cast<void*>(static_cast<IClassFactory*>(this))
+                                                      : static_cast<void*>(static_cast<ITaskbarList2*>(this));
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE HrInit() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE AddTab(HWND) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE DeleteTab(HWND) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE ActivateTab(HWND) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE SetActiveAlt(HWND) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE MarkFullscreenWindow(HWND, BOOL fullScreen) override {
+        declared = fullScreen ? 1 : 0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown*, REFIID, void** object) override {
+        *object = static_cast<ITaskbarList2*>(this);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
+};
+
+StandInTaskbar& Taskbar() {
+    static StandInTaskbar taskbar;
+    static bool registered = false;
+    if (!registered) {
+        const CLSID taskbarList = {0x56FDF344, 0xFD6D, 0x11D0, {0x95, 0x8A, 0x00, 0x60, 0x97, 0xC9, 0xA0, 0x90}};
+        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        DWORD cookie = 0;
+        registered = SUCCEEDED(CoRegisterClassObject(taskbarList, static_cast<IClassFactory*>(&taskbar),
+                                                     CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &cookie));
+        CHECK(registered);
+    }
+    return taskbar;
+}
+
 // The game's window is the largest 4:3 picture centred on the monitor; the
 // backdrop covers the monitor directly behind it, in the same band.
 void CheckBlackBars(HWND game) {
@@ -982,9 +1027,12 @@ void CheckBlackBars(HWND game) {
 }  // namespace
 
 SCENARIO("window: aspect in borderless full screen: black bars behind the game, never active, gone when framed") {
+    StandInTaskbar& taskbar = Taskbar();
+    taskbar.declared = -1;
     DeferredRun run = LoadThenStartGame(kStandInBuilds[2], "dispora=windowed\nborderless=yes\naspect=4:3\npauseonleave=yes\n");
     CheckBlackBars(run.window);
     CHECK(GetActiveWindow() == run.window);
+    CHECK_EQ(taskbar.declared, 1);  // full screen to the taskbar, though its client area is narrower
     hostPauseRequests = 0;
     const RECT monitor = PrimaryMonitor(false);
     ClickAt({monitor.left + 5, Middle(monitor).y});  // a click on a bar
@@ -1010,6 +1058,7 @@ SCENARIO("window: aspect in borderless full screen: black bars behind the game, 
     AltEnter(run.window);  // framed: the bars go
     CheckFramed(run.window);
     CHECK(Backdrop() == nullptr);
+    CHECK_EQ(taskbar.declared, 0);
     CHECK(!BackdropClassRegistered(run.plugin));
     AltEnter(run.window);
     CheckBlackBars(run.window);
