@@ -38,6 +38,13 @@ void StartFullScreen(HWND window, const ScreenRect& monitor, AspectRatio aspect)
     if (picture.Width() < monitor.Width() || picture.Height() < monitor.Height()) ShowBackdrop(window, monitor);
 }
 
+void KeepPictureOnItsMonitor(HWND window, AspectRatio aspect) {
+    const ScreenRect monitor = MonitorOfWindow(window).monitor;
+    const ScreenRect picture = FullScreenWithRatio(monitor, aspect);
+    if (!SameRect(WindowRectOf(window), picture)) MoveWindowTo(window, picture);
+    ShowBackdrop(window, monitor);
+}
+
 void SwitchFullScreen(HWND window, AspectRatio aspect) {
     const LONG style = GetWindowLongA(window, GWL_STYLE);
     const MonitorArea area = MonitorOfWindow(window);

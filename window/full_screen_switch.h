@@ -14,6 +14,10 @@ void SwitchFullScreen(HWND window, AspectRatio aspect);
 // The game's window has become the picture of borderless full screen: a
 // backdrop covers the rest of the monitor, if the ratio leaves any.
 void StartFullScreen(HWND window, const ScreenRect& monitor, AspectRatio aspect);
+// The pillarboxed picture was moved to another monitor (Win+Shift+Arrow) or
+// its monitor's resolution changed: it is fitted and centred there again,
+// and the backdrop covers that monitor.
+void KeepPictureOnItsMonitor(HWND window, AspectRatio aspect);
 // The framed rectangle the first switch back goes to, for a game that
 // starts borderless (otherwise a centred window of three quarters of the
 // monitor).

@@ -17,6 +17,7 @@ struct ScreenRect {
     int Width() const { return right - left; }
     int Height() const { return bottom - top; }
 };
+bool SameRect(const ScreenRect& a, const ScreenRect& b);
 // The rectangle at x, y of the given size, all held within kFarthest.
 ScreenRect RectAt(int x, int y, int width, int height);
 

@@ -62,8 +62,7 @@ bool ReadRememberedWindow(ScreenRect* outer) {
 void StartRemembering(const ScreenRect& outer) { lastSaved = outer; }
 
 void RememberWindow(const ScreenRect& outer) {
-    if (outer.left == lastSaved.left && outer.top == lastSaved.top && outer.right == lastSaved.right &&
-        outer.bottom == lastSaved.bottom) {
+    if (SameRect(outer, lastSaved)) {
         return;
     }
     char text[kFileTextSize];

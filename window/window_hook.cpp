@@ -103,6 +103,11 @@ bool BackdropFollows(UINT message, WPARAM wParam, LPARAM lParam) {
 void FollowWithBackdrop(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (!HasBackdrop()) return;
     if (message == WM_DESTROY) return RemoveBackdrop();
+    const bool moved =
+        message == WM_WINDOWPOSCHANGED && (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_NOMOVE) == 0;
+    if ((moved || message == WM_DISPLAYCHANGE) && !IsMinimised(window)) {
+        KeepPictureOnItsMonitor(window, hook.options.aspect);
+    }
     if (!BackdropFollows(message, wParam, lParam)) return;
     KeepBackdropBehind(window);
     // The taskbar forgets a hidden window's declaration: it is made again

@@ -1054,6 +1054,9 @@ SCENARIO("window: aspect in borderless full screen: black bars behind the game, 
     CHECK(!IsWindowVisible(Backdrop()));
     ShowWindow(run.window, SW_SHOW);
     CheckBlackBars(run.window);
+    // Moved, as Win+Shift+Arrow moves it to another monitor: centred on its monitor again.
+    SetWindowPos(run.window, nullptr, 10, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CheckBlackBars(run.window);
 
     AltEnter(run.window);  // framed: the bars go
     CheckFramed(run.window);
