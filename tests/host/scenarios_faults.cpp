@@ -209,6 +209,20 @@ SCENARIO("faults: another plug-in's redirect at the call site: both run, in orde
     CHECK_EQ(CallTarget(site), ForeignThunk());
 }
 
+namespace {
+
+// The line that says why psSelectDevice's call was not redirected.
+bool LoggedNotRedirected(const char* what, uint32_t site, const char* why) {
+    char line[200];
+    snprintf(line, sizeof(line),
+             "%s psSelectDevice+0x75 (0x%x)%s: not redirected, so the mode can only be chosen when the plug-in is "
+             "loaded after the game window exists\n",
+             what, site, why);
+    return Logged(line);
+}
+
+}  // namespace
+
 SCENARIO("faults: unexpected code at the call site is left alone") {
     const StandInBuild& build = kStandInBuilds[0];
     const uint32_t site = build.selectDevice + 0x75;
@@ -221,12 +235,7 @@ SCENARIO("faults: unexpected code at the call site is left alone") {
     HMODULE plugin = LoadPlugin();
     CHECK(plugin != nullptr);
     CHECK(memcmp(before, reinterpret_cast<const void*>(site), 5) == 0);
-    char line[200];
-    snprintf(line, sizeof(line),
-             "unexpected code at psSelectDevice+0x75 (0x%x): not redirected, so the mode can only be chosen when "
-             "the plug-in is loaded after the game window exists\n",
-             site);
-    CHECK(Logged(line));
+    CHECK(LoggedNotRedirected("unexpected code at", site, ""));
     CHECK_EQ(HostVar(build.clearOnDefer), kClearOnDeferSentinel);  // nothing armed
     UnloadPlugin(plugin);
 }
@@ -242,12 +251,7 @@ SCENARIO("faults: a call site that cannot be written leaves the deferred road of
     AllowProtectionChanges();
     CHECK(plugin != nullptr);
     CHECK_EQ(CallTarget(site), build.RwEngineSetSubSystem);
-    char line[200];
-    snprintf(line, sizeof(line),
-             "the code at psSelectDevice+0x75 (0x%x) cannot be written: not redirected, so the mode can only be "
-             "chosen when the plug-in is loaded after the game window exists\n",
-             site);
-    CHECK(Logged(line));
+    CHECK(LoggedNotRedirected("the code at", site, " cannot be written"));
     int siteLines = 0;
     for (const std::string& logged : engine.logLines) siteLines += logged.find("psSelectDevice") != std::string::npos;
     CHECK_EQ(siteLines, 1);
