@@ -94,8 +94,6 @@ Config::Config() : commandLine{}, modulePath{}, filePath{}, fileRead(false), fil
     currentConfig = this;
 }
 
-Config::~Config() { Close(); }
-
 int Config::OpenFrom(const char* processCommandLine, const char* pluginPath, const char* fileName) {
     currentConfig = this;
     Close();
@@ -149,13 +147,6 @@ const char* Config::Find(const char* key) {
     return nullptr;
 }
 
-int Config::Has(const char* key) { return Find(key) != nullptr ? 1 : 0; }
-
-const char* Config::GetString(const char* key) { return Find(key); }
-
-int Config::GetBool(const char* key) {
-    return IsTrue(ParseTruth(GetString(key))) ? 1 : 0;
-}
 
 #ifndef _WIN32
 // Away from Windows there is no module handle or process command line: the

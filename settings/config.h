@@ -18,19 +18,21 @@ public:
     static constexpr size_t kFileTextSize = 32768;
 
     Config();
-    ~Config();
+    ~Config() { Close(); }
     // Takes the command line and module path from the system and reads the
     // settings file; returns the open call's error code (0 on success).
     int Open(void* module, const char* fileName);
     // Forgets the file's text.
     void Close();
-    int Has(const char* key);
-    const char* GetString(const char* key);
     // A pointer into the source just past the key and any blanks and "=":
     // to the end of the command line or the module path, or to the end of the
     // file's line (without its line ending); null when absent.
     const char* Find(const char* key);
-    int GetBool(const char* key);
+    // The lookups by name, for tools and tests: the plug-in itself reads
+    // every setting once, through the table in settings.h.
+    int Has(const char* key) { return Find(key) != nullptr ? 1 : 0; }
+    const char* GetString(const char* key) { return Find(key); }
+    int GetBool(const char* key) { return IsTrue(ParseTruth(Find(key))) ? 1 : 0; }
 
     // The portable part of Open, given the command line and module path.
     int OpenFrom(const char* commandLine, const char* modulePath, const char* fileName);

@@ -1,6 +1,7 @@
 #include "window/backdrop.h"
 
 #include "window/system_function.h"
+#include "window/taskbar.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;  // this module, from the linker
 
@@ -9,6 +10,7 @@ namespace {
 const char kClassName[] = "dispora backdrop";
 HWND backdrop;
 bool restacking;  // our own SetWindowPos calls come back as messages
+bool taskbarTold;  // since the backdrop last showed
 
 HINSTANCE ThisModule() { return reinterpret_cast<HINSTANCE>(&__ImageBase); }
 
@@ -69,6 +71,7 @@ void KeepBackdropBehind(HWND game) {
     restacking = true;
     if (!IsWindowVisible(backdrop)) {
         ShowWindow(backdrop, SW_SHOWNOACTIVATE);
+        taskbarTold = false;
         // A window the X server maps after another stays above it until it
         // is restacked: the game's window is raised once the backdrop shows.
         SetWindowPos(game, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
@@ -86,3 +89,9 @@ void RemoveBackdrop() {
 }
 
 bool HasBackdrop() { return backdrop != nullptr; }
+
+void TellTaskbarOfBars(HWND game) {
+    if (taskbarTold || backdrop == nullptr || !IsWindowVisible(backdrop)) return;
+    taskbarTold = true;
+    DeclareFullScreenToTaskbar(game, true);
+}

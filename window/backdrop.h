@@ -18,3 +18,8 @@ void KeepBackdropBehind(HWND game);
 // the window is destroyed and its class unregistered.
 void RemoveBackdrop();
 bool HasBackdrop();
+// Once each time the backdrop shows, from the game's own messages (never
+// while the loader runs us): the game's window is declared full screen to
+// the taskbar, which otherwise stays over a picture narrower than the
+// monitor.
+void TellTaskbarOfBars(HWND game);

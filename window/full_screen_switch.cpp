@@ -65,7 +65,11 @@ void SwitchFullScreen(HWND window, AspectRatio aspect) {
             // Restored first: a window that is maximised already only moves.
             SetWindowLongA(window, GWL_STYLE, (framed.style & ~kShownState) | (style & WS_VISIBLE));
             SetWindowPlacement(window, &framed.placement);
-            if (framed.placement.showCmd == SW_SHOWMAXIMIZED) framed.outer = WindowRectOf(window);
+            // The system's rectangle when maximised, or when the kept one
+            // is no longer on a monitor (one unplugged, a lower resolution).
+            if (framed.placement.showCmd == SW_SHOWMAXIMIZED || !OnSomeMonitor(framed.outer)) {
+                framed.outer = WindowRectOf(window);
+            }
             outer = framed.outer;
         } else {
             SetWindowLongA(window, GWL_STYLE, style | kFrameStyles);

@@ -9,7 +9,6 @@
 #include "window/mouse_clip.h"
 #include "window/remembered_window.h"
 #include "window/screen_geometry.h"
-#include "window/taskbar.h"
 #include "window/window_sizing.h"
 
 namespace {
@@ -103,19 +102,14 @@ bool BackdropFollows(UINT message, WPARAM wParam, LPARAM lParam) {
 void FollowWithBackdrop(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (!HasBackdrop()) return;
     if (message == WM_DESTROY) return RemoveBackdrop();
+    // Not in an exclusive video mode: the picture is the engine's screen then.
     const bool moved =
         message == WM_WINDOWPOSCHANGED && (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_NOMOVE) == 0;
-    if ((moved || message == WM_DISPLAYCHANGE) && !IsMinimised(window)) {
+    if ((moved || message == WM_DISPLAYCHANGE) && !IsMinimised(window) && HostInWindowedMode()) {
         KeepPictureOnItsMonitor(window, hook.options.aspect);
     }
-    if (!BackdropFollows(message, wParam, lParam)) return;
-    KeepBackdropBehind(window);
-    // The taskbar forgets a hidden window's declaration: it is made again
-    // whenever the game comes to the front or is shown.
-    if (message == WM_ACTIVATE ||
-        (message == WM_WINDOWPOSCHANGED && (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW))) {
-        DeclareFullScreenToTaskbar(window, true);
-    }
+    if (BackdropFollows(message, wParam, lParam)) KeepBackdropBehind(window);
+    TellTaskbarOfBars(window);
 }
 
 // After the game's own handling.

@@ -1057,6 +1057,13 @@ SCENARIO("window: aspect in borderless full screen: black bars behind the game, 
     // Moved, as Win+Shift+Arrow moves it to another monitor: centred on its monitor again.
     SetWindowPos(run.window, nullptr, 10, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     CheckBlackBars(run.window);
+    // In a full-screen video mode from the game's menu the engine sizes the window: it is left so.
+    HostVar(kStandInBuilds[2].GcurSelVM) = 1;
+    SetWindowPos(run.window, nullptr, 0, 0, 800, 600, SWP_NOZORDER | SWP_NOACTIVATE);
+    CheckOuter(run.window, 0, 0, 800, 600);
+    HostVar(kStandInBuilds[2].GcurSelVM) = 0;
+    SetWindowPos(run.window, nullptr, 10, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CheckBlackBars(run.window);
 
     AltEnter(run.window);  // framed: the bars go
     CheckFramed(run.window);
@@ -1065,14 +1072,21 @@ SCENARIO("window: aspect in borderless full screen: black bars behind the game, 
     CHECK(!BackdropClassRegistered(run.plugin));
     AltEnter(run.window);
     CheckBlackBars(run.window);
+    SendMessageA(run.window, WM_KEYUP, VK_RETURN, 0);  // the player lets go of Enter
+    CHECK_EQ(taskbar.declared, 1);
     UnloadPlugin(run.plugin);
     CHECK(Backdrop() == nullptr);
     CHECK(!BackdropClassRegistered(run.plugin));
 }
 
 SCENARIO("window: aspect in borderless full screen on the immediate road: topmost bars, the mouse kept in the picture") {
+    StandInTaskbar& taskbar = Taskbar();
+    taskbar.declared = -1;
     ImmediateRun run = LoadWithWindow(
         kStandInBuilds[3], "dispora=windowed\nborderless=yes\naspect=4:3\ntopmost=always\nclipcursor=yes\n");
+    CHECK_EQ(taskbar.declared, -1);  // not while the loader runs us
+    SendMessageA(run.window, WM_NULL, 0, 0);  // the game's next message
+    CHECK_EQ(taskbar.declared, 1);
     CheckBlackBars(run.window);
     CHECK(IsTopmost(Backdrop()));
     CHECK(CursorConfinedTo(run.window));
