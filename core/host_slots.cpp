@@ -19,34 +19,32 @@ void WarnUnboundSlot(const char* name) {
 
 }  // namespace
 
-#define SLOT_WARNING(name) WarnUnboundSlot(name)
-
 namespace host {
 
 const char** _RwGetVideoModeList() {
-    SLOT_WARNING("_RwGetVideoModeList");
+    WarnUnboundSlot("_RwGetVideoModeList");
     return nullptr;
 }
-void _RwSetVideoMode(int) { SLOT_WARNING("_RwSetVideoMode"); }
-void _Log(const char*) { SLOT_WARNING("_Log"); }
+void _RwSetVideoMode(int) { WarnUnboundSlot("_RwSetVideoMode"); }
+void _Log(const char*) { WarnUnboundSlot("_Log"); }
 int RwEngineGetCurrentVideoMode() {
-    SLOT_WARNING("RwEngineGetCurrentVideoMode");
+    WarnUnboundSlot("RwEngineGetCurrentVideoMode");
     return 0;
 }
 int RwEngineGetNumVideoModes() {
-    SLOT_WARNING("RwEngineGetNumVideoModes");
+    WarnUnboundSlot("RwEngineGetNumVideoModes");
     return 0;
 }
 int RwEngineGetVideoModeInfo(ModeInfo*, int) {
-    SLOT_WARNING("RwEngineGetVideoModeInfo");
+    WarnUnboundSlot("RwEngineGetVideoModeInfo");
     return 0;
 }
 int RwEngineSetSubSystem(int) {
-    SLOT_WARNING("RwEngineSetSubSystem");
+    WarnUnboundSlot("RwEngineSetSubSystem");
     return 0;
 }
 int RwEngineSetVideoMode(int) {
-    SLOT_WARNING("RwEngineSetVideoMode");
+    WarnUnboundSlot("RwEngineSetVideoMode");
     return 0;
 }
 
