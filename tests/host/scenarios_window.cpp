@@ -531,6 +531,49 @@ SCENARIO("window: clipcursor: a click on the frame of the inactive game does wha
     UnloadPlugin(run.plugin);
 }
 
+SCENARIO("window: clipcursor: a clip the system dropped or another program changed is caught again") {
+    DeferredRun run = LoadThenStartGame(kStandInBuilds[3], "dispora=windowed\nwindowsize=800x600\nclipcursor=yes\n");
+    CHECK(CursorConfinedTo(run.window));
+    const RECT elsewhere = {0, 0, 100, 100};
+    const LPARAM inPicture = MAKELPARAM(10, 10);
+    const LPARAM screen = MAKELPARAM(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    const struct {
+        const RECT* clip;  // null: the whole screen, as after ChangeDisplaySettings
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+    } drops[] = {{nullptr, WM_LBUTTONDOWN, MK_LBUTTON, inPicture},
+                 {&elsewhere, WM_RBUTTONDOWN, MK_RBUTTON, inPicture},
+                 {nullptr, WM_DISPLAYCHANGE, 32, screen},
+                 {&elsewhere, WM_XBUTTONDOWN, MAKEWPARAM(0, XBUTTON1), inPicture}};
+    for (const auto& drop : drops) {
+        ClipCursor(drop.clip);
+        CHECK(!CursorConfinedTo(run.window));
+        SendMessageA(run.window, drop.message, drop.wParam, drop.lParam);
+        CHECK(CursorConfinedTo(run.window));
+    }
+
+    // Let go with Ctrl+Alt: neither a click with them held nor a display change catches it.
+    HoldCtrlAlt(true);
+    SendMessageA(run.window, WM_SYSKEYDOWN, VK_CONTROL, 1 | (1 << 29));
+    SendMessageA(run.window, WM_LBUTTONDOWN, MK_LBUTTON, inPicture);
+    CHECK(CursorFree());
+    HoldCtrlAlt(false);
+    SendMessageA(run.window, WM_DISPLAYCHANGE, 32, screen);
+    CHECK(CursorFree());
+    SendMessageA(run.window, WM_LBUTTONDOWN, MK_LBUTTON, inPicture);
+    CHECK(CursorConfinedTo(run.window));
+
+    // Another program in front: a display change leaves the mouse free.
+    HWND other = CreateWindowExA(0, "STATIC", "another program", WS_POPUP | WS_VISIBLE, 900, 700, 60, 40, nullptr,
+                                 nullptr, nullptr, nullptr);
+    SetForegroundWindow(other);
+    SendMessageA(run.window, WM_DISPLAYCHANGE, 32, screen);
+    CHECK(CursorFree());
+    DestroyWindow(other);
+    UnloadPlugin(run.plugin);
+}
+
 SCENARIO("window: clipcursor on the immediate road, borderless; without it the cursor stays free") {
     ImmediateRun run = LoadWithWindow(kStandInBuilds[2], "dispora=windowed\nborderless=yes\nwindowsize=800x600\nclipcursor=yes\n");
     CHECK(!ProcedureIsHosts(run.window));
