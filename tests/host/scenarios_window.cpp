@@ -1101,6 +1101,40 @@ SCENARIO("window: aspect in borderless full screen: black bars behind the game, 
     CHECK(!BackdropClassRegistered(run.plugin));
 }
 
+SCENARIO("window: another mod puts the game's own procedure back over ours: bars, clip and taskbar let go") {
+    StandInTaskbar& taskbar = Taskbar();
+    taskbar.declared = -1;
+    RenamedPlugin copy("dispora-taken-out.asi");  // kept loaded by mistake, it would stay for the rest of this process
+    // Ours over the game's, or over a mod's that was there before; the
+    // game's loop runs on, or the plug-in unloads at once.
+    for (const bool overMod : {false, true}) {
+        InstallHost(&kStandInBuilds[1]);
+        WriteSettingsFile("dispora=windowed\nborderless=yes\naspect=4:3\nclipcursor=yes\n");
+        HMODULE plugin = LoadPlugin(copy.name.c_str());
+        HWND window = CreateWindowAsGame();
+        if (overMod) {
+            foreignPrevious = reinterpret_cast<WNDPROC>(
+                SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ForeignProc)));
+        }
+        ClearCapturedOutput();
+        StartGame();
+        CHECK(CursorConfinedTo(window) && Backdrop() != nullptr);
+        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(HostWindowProcedure()));
+        if (!overMod) {
+            PumpMessages(400);
+            CHECK(Backdrop() == nullptr && CursorFree());
+            CHECK_EQ(taskbar.declared, 0);
+        }
+        UnloadPlugin(plugin);
+        CHECK(GetModuleHandleA(copy.name.c_str()) == nullptr);
+        CHECK(Logged("another mod took our window procedure out of the game window: Alt+Enter, black bars, mouse clip "
+                     "and the other window features are off\n"));
+        CHECK(!Logged("another window procedure runs before ours: the plug-in stays loaded\n"));
+        CHECK(CursorFree() && ProcedureIsHosts(window));
+    }
+    DestroyHostWindow();
+}
+
 SCENARIO("window: aspect in borderless full screen on the immediate road: topmost bars, the mouse kept in the picture") {
     StandInTaskbar& taskbar = Taskbar();
     taskbar.declared = -1;
