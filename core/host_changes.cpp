@@ -47,9 +47,19 @@ HostChange* Append(HostChangeKind kind, uint32_t address) {
     return &change;
 }
 
+// The window's procedure is one from before ours: the one ours replaced, or
+// its class's own (the game's, with nothing in front of it). Another mod
+// put back the one it had saved: nothing in the chain calls ours.
+bool FromBeforeOurs(const HostChange& change) {
+    HWND window = reinterpret_cast<HWND>(change.address);
+    const LONG_PTR procedure = GetWindowLongPtrA(window, GWLP_WNDPROC);
+    const LONG_PTR classProcedure = static_cast<LONG_PTR>(GetClassLongPtrA(window, GCLP_WNDPROC));
+    return procedure == change.replaced.procedure || procedure == classProcedure;
+}
+
 bool PutBackProcedure(const HostChange& change) {
     HWND window = reinterpret_cast<HWND>(change.address);
-    if (!IsWindow(window)) return true;
+    if (!IsWindow(window) || FromBeforeOurs(change)) return true;
     if (GetWindowLongPtrA(window, GWLP_WNDPROC) != change.ourProcedure) return false;
     SetWindowLongPtrA(window, GWLP_WNDPROC, change.replaced.procedure);
     return true;
@@ -114,6 +124,11 @@ bool UndoHostWindowProcedure(HWND window) {
     if (!PutBackProcedure(*change)) return false;
     change->kind = HostChangeKind::PutBack;
     return true;
+}
+
+bool ProcedureFromBeforeOurs(HWND window) {
+    const HostChange* change = Find(HostChangeKind::WindowProcedure, reinterpret_cast<uint32_t>(window));
+    return change != nullptr && IsWindow(window) && FromBeforeOurs(*change);
 }
 
 HostChangeMark MarkHostChanges() { return changes.count; }

@@ -23,10 +23,14 @@ void KeepHostIntegers();
 // (null when the list is full: nothing replaced).
 WNDPROC ChangeHostWindowProcedure(HWND window, WNDPROC ours);
 // Gives the window its replaced procedure back while ours is still the
-// window's (nothing to do for a window that is gone). False when another
-// procedure was put over ours: taking ours out would cut that one off, so
-// the caller keeps the plug-in loaded instead.
+// window's (nothing to do for a window that is gone, or one whose procedure
+// is from before ours again). False when another procedure was put over
+// ours: taking ours out would cut that one off, so the caller keeps the
+// plug-in loaded instead.
 bool UndoHostWindowProcedure(HWND window);
+// Ours is out of the window's chain: its procedure is again the one ours
+// replaced, or its class's own (another mod put back the one it saved).
+bool ProcedureFromBeforeOurs(HWND window);
 
 // A point in the list of changes, to undo only the changes made after it.
 using HostChangeMark = uint32_t;

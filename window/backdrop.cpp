@@ -90,6 +90,11 @@ void RemoveBackdrop() {
 
 bool HasBackdrop() { return backdrop != nullptr; }
 
+void TakeBarsAway(HWND game) {
+    if (backdrop != nullptr && taskbarTold) DeclareFullScreenToTaskbar(game, false);
+    RemoveBackdrop();
+}
+
 void TellTaskbarOfBars(HWND game) {
     if (taskbarTold || backdrop == nullptr || !IsWindowVisible(backdrop)) return;
     taskbarTold = true;

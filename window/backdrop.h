@@ -18,6 +18,10 @@ void KeepBackdropBehind(HWND game);
 // the window is destroyed and its class unregistered.
 void RemoveBackdrop();
 bool HasBackdrop();
+// The game is framed again, or our procedure was taken out of its chain, on
+// the game's thread: the taskbar is told the window is no longer full
+// screen, if it was, and the backdrop goes.
+void TakeBarsAway(HWND game);
 // Once each time the backdrop shows, from the game's own messages (never
 // while the loader runs us): the game's window is declared full screen to
 // the taskbar, which otherwise stays over a picture narrower than the

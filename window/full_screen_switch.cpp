@@ -4,7 +4,6 @@
 #include "window/backdrop.h"
 #include "window/screen_geometry.h"
 #include "window/system_monitors.h"
-#include "window/taskbar.h"
 #include "window/window_placement.h"
 
 namespace {
@@ -59,8 +58,7 @@ void SwitchFullScreen(HWND window, AspectRatio aspect) {
         // Not maximised: the system's restore would make a small window of it.
         SetWindowLongA(window, GWL_STYLE, (style & ~(kFrameStyles | WS_MAXIMIZE)) | WS_POPUP);
     } else {
-        if (HasBackdrop()) DeclareFullScreenToTaskbar(window, false);
-        RemoveBackdrop();
+        TakeBarsAway(window);
         if (framed.placementKept) {
             // Restored first: a window that is maximised already only moves.
             SetWindowLongA(window, GWL_STYLE, (framed.style & ~kShownState) | (style & WS_VISIBLE));

@@ -5,6 +5,7 @@
 namespace {
 
 bool confining;  // the cursor belongs inside the window now
+RECT ourClip;     // the clip as the system took it when we last confined
 
 // Clips to the client area as it is now; called again whenever the window
 // moves, changes size or is shown, since a clip made while it was still
@@ -17,7 +18,15 @@ void ConfineCursor(HWND window) {
     GetClientRect(window, &client);
     MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
     ClipCursor(&client);
+    GetClipCursor(&ourClip);  // trimmed to the screen, when the window reaches past it
     confining = true;
+}
+
+// A display change resets the clip to the whole screen, and another program
+// may set one of its own: ours holds only while the system's is still it.
+bool OurClipHolds() {
+    RECT clip = {};
+    return confining && GetClipCursor(&clip) && EqualRect(&clip, &ourClip);
 }
 
 bool ClickedOnClient(HWND window) {
@@ -63,6 +72,10 @@ void FollowWithMouseClip(HWND window, UINT message, WPARAM wParam, LPARAM lParam
             if ((confining || shownActive) && !IsMinimised(window)) ConfineCursor(window);
             break;
         }
+        case WM_DISPLAYCHANGE:
+            // The system has dropped the clip; the window may have moved too.
+            if (confining && !IsMinimised(window)) ConfineCursor(window);
+            break;
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
             if (CtrlAltHeld()) ReleaseMouseClip();
@@ -71,7 +84,7 @@ void FollowWithMouseClip(HWND window, UINT message, WPARAM wParam, LPARAM lParam
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN:
         case WM_XBUTTONDOWN:
-            if (!confining && GetActiveWindow() == window && !CtrlAltHeld()) ConfineCursor(window);
+            if (!OurClipHolds() && GetActiveWindow() == window && !CtrlAltHeld()) ConfineCursor(window);
             break;
         case WM_DESTROY:
             ReleaseMouseClip();

@@ -19,6 +19,7 @@ struct GameWindowHook {
     GameWindowOptions options;
     bool pinned;
     bool pauseAsked;  // the game had its pause request when the player left
+    bool takenOut;    // said once: another mod took ours out of the chain
 };
 GameWindowHook hook;
 ModeSettledHook reportModeSettled;
@@ -42,6 +43,29 @@ void KeepPluginLoaded() {
 LRESULT CallHost(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return CallWindowProcA(hook.hostProcedure, window, message, wParam, lParam);
 }
+
+// Said once, by the watch or at unload, whichever notices first.
+void SayTakenOut() {
+    if (hook.takenOut) return;
+    hook.takenOut = true;
+    LogMessage("another mod took our window procedure out of the game window: Alt+Enter, black bars, mouse clip and "
+               "the other window features are off\n");
+}
+
+// Another mod may put the procedure it saved before ours (the game's own)
+// back over ours: then none of the game's messages reach us, and nothing
+// would follow the game any more (the bars left over the desktop, the mouse
+// trapped after Alt+Tab). A timer on the game's window, run by the game's
+// own message loop, looks four times a second.
+constexpr UINT kWatchInterval = 250;
+void CALLBACK WatchOurProcedure(HWND window, UINT, UINT_PTR, DWORD) {
+    if (!ProcedureFromBeforeOurs(window)) return;
+    SayTakenOut();
+    if (HasBackdrop()) TakeBarsAway(window);  // on the game's thread: the taskbar may be told
+    ReleaseMouseClip();
+}
+// The address of its procedure: no timer id of the game's.
+UINT_PTR WatchId() { return reinterpret_cast<UINT_PTR>(&WatchOurProcedure); }
 
 // Alt+Enter. The host reads the Enter key pressed with Alt as an ordinary
 // Enter, so neither the key nor its character reaches it (Alt itself does).
@@ -168,8 +192,10 @@ void HookGameWindow(HWND window, const GameWindowOptions& options) {
     if (hook.window != nullptr) return;
     hook.options = options;
     hook.pauseAsked = false;
+    hook.takenOut = false;
     hook.hostProcedure = ChangeHostWindowProcedure(window, &GameWindowProc);
     hook.window = window;
+    SetTimer(window, WatchId(), kWatchInterval, &WatchOurProcedure);  // goes with the window
     if (options.clipCursor) StartMouseClip(window);
 }
 
@@ -177,7 +203,9 @@ void UnhookGameWindow() {
     RemoveBackdrop();  // its procedure is ours
     if (hook.window == nullptr) return;
     ReleaseMouseClip();
+    if (ProcedureFromBeforeOurs(hook.window)) SayTakenOut();
     if (UndoHostWindowProcedure(hook.window)) {
+        KillTimer(hook.window, WatchId());
         hook.window = nullptr;
     } else {
         KeepPluginLoaded();

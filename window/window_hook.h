@@ -22,8 +22,13 @@ using ModeSettledHook = void (*)();
 void SetModeSettledHook(ModeSettledHook report);
 
 // Takes over the window's procedure (once; a second call changes nothing).
+// Another mod that puts a procedure from before ours back over it takes
+// ours out of the chain: within a quarter second the bars and the mouse
+// clip go, the taskbar is told the game is no longer full screen, and the
+// log says so.
 void HookGameWindow(HWND window, const GameWindowOptions& options);
 // Before we are unloaded while the game runs: puts the host's procedure
-// back if ours is still the window's; if another procedure was put over
-// ours, keeps the plug-in loaded instead, so that chain stays whole.
+// back if ours is still the window's (nothing to do once ours was taken out
+// of the chain); if another procedure was put over ours, keeps the plug-in
+// loaded instead, so that chain stays whole.
 void UnhookGameWindow();

@@ -6,6 +6,7 @@
 #include <string.h>
 
 #include <algorithm>
+#include <utility>
 
 #include <shobjidl.h>
 
@@ -457,9 +458,21 @@ SCENARIO("window: clipcursor keeps the mouse in the game while it has the focus"
     HoldCtrlAlt(true);
     SendMessageA(run.window, WM_SYSKEYDOWN, VK_CONTROL, 1 | (1 << 29));
     CHECK(CursorFree());
+    SendMessageA(run.window, WM_DISPLAYCHANGE, 32, 0);
+    CHECK(CursorFree());
     HoldCtrlAlt(false);
     SendMessageA(run.window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
     CHECK(CursorConfinedTo(run.window));
+    // Dropped (the whole screen, as ChangeDisplaySettings leaves it) or set by another program:
+    // caught again by a click into the picture, or by the display change while the game is in front.
+    const RECT elsewhere = {0, 0, 100, 100};
+    const std::pair<const RECT*, UINT> drops[] = {
+        {nullptr, WM_LBUTTONDOWN}, {&elsewhere, WM_RBUTTONDOWN}, {nullptr, WM_DISPLAYCHANGE}};
+    for (const auto& [clip, message] : drops) {
+        ClipCursor(clip);
+        SendMessageA(run.window, message, 0, 0);
+        CHECK(CursorConfinedTo(run.window));
+    }
 
     ShowWindow(run.window, SW_MINIMIZE);
     CHECK(CursorFree());
@@ -1077,6 +1090,40 @@ SCENARIO("window: aspect in borderless full screen: black bars behind the game, 
     UnloadPlugin(run.plugin);
     CHECK(Backdrop() == nullptr);
     CHECK(!BackdropClassRegistered(run.plugin));
+}
+
+SCENARIO("window: another mod puts the game's own procedure back over ours: bars, clip and taskbar let go") {
+    StandInTaskbar& taskbar = Taskbar();
+    taskbar.declared = -1;
+    RenamedPlugin copy("dispora-taken-out.asi");  // kept loaded by mistake, it would stay for the rest of this process
+    // Ours over the game's, or over a mod's that was there before; the
+    // game's loop runs on, or the plug-in unloads at once.
+    for (const bool overMod : {false, true}) {
+        InstallHost(&kStandInBuilds[1]);
+        WriteSettingsFile("dispora=windowed\nborderless=yes\naspect=4:3\nclipcursor=yes\n");
+        HMODULE plugin = LoadPlugin(copy.name.c_str());
+        HWND window = CreateWindowAsGame();
+        if (overMod) {
+            foreignPrevious = reinterpret_cast<WNDPROC>(
+                SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ForeignProc)));
+        }
+        ClearCapturedOutput();
+        StartGame();
+        CHECK(CursorConfinedTo(window) && Backdrop() != nullptr);
+        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(HostWindowProcedure()));
+        if (!overMod) {
+            PumpMessages(400);
+            CHECK(Backdrop() == nullptr && CursorFree());
+            CHECK_EQ(taskbar.declared, 0);
+        }
+        UnloadPlugin(plugin);
+        CHECK(GetModuleHandleA(copy.name.c_str()) == nullptr);
+        CHECK(Logged("another mod took our window procedure out of the game window: Alt+Enter, black bars, mouse clip "
+                     "and the other window features are off\n"));
+        CHECK(!Logged("another window procedure runs before ours: the plug-in stays loaded\n"));
+        CHECK(CursorFree() && ProcedureIsHosts(window));
+    }
+    DestroyHostWindow();
 }
 
 SCENARIO("window: aspect in borderless full screen on the immediate road: topmost bars, the mouse kept in the picture") {
