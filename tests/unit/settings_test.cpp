@@ -94,13 +94,16 @@ protected:
 std::vector<std::string> SettingsTest::said;
 
 TEST_F(SettingsTest, EachSettingFromItsSourceWithTheDefaultsOtherwise) {
-    Read("dispora=800x600x32\nwindowsize=1024x768\nwindowpos=center\nborderless=yes\nmonitor=2\naspect=4:3\n"
+    Read("dispora=800x600x32\nwindowsize=1024x768\npicturesize=1600x900\nwindowpos=center\nborderless=yes\nmonitor=2\naspect=4:3\n"
          "altenter=no\nclipcursor=TRUE\ndpiaware=1\n",
          "gta3.exe --topmost always --remember=yes", "dispora--pauseonleave=yes--x.asi");
     EXPECT_TRUE(record.dispora.given);
     EXPECT_EQ(record.dispora.request.depth, 32);
     EXPECT_TRUE(record.windowSize.given);
     EXPECT_EQ(record.windowSize.width, 1024);
+    EXPECT_TRUE(record.pictureSize.given);
+    EXPECT_EQ(record.pictureSize.width, 1600);
+    EXPECT_EQ(record.pictureSize.height, 900);
     EXPECT_EQ(record.windowPos.kind, WindowPosKind::Centre);
     EXPECT_TRUE(record.borderless);
     EXPECT_EQ(record.topmost, ZOrder::AlwaysOnTop);
@@ -115,7 +118,7 @@ TEST_F(SettingsTest, EachSettingFromItsSourceWithTheDefaultsOtherwise) {
     EXPECT_EQ(record.source[Row("pauseonleave")], SettingSource::FileName);
     EXPECT_STREQ(record.shown[Row("pauseonleave")], "yes--x.asi");  // up to the first blank, as read
     EXPECT_EQ(record.source[Row("logfile")], SettingSource::Absent);
-    EXPECT_TRUE(said.empty());
+    EXPECT_EQ(said, std::vector<std::string>{"picturesize \"1600x900\" wins over windowsize \"1024x768\""});
 
     Read("logfile=no\n");
     EXPECT_FALSE(record.logFile);
@@ -133,6 +136,7 @@ TEST_F(SettingsTest, WhatWasNotUnderstoodIsSaidOnce) {
          "aspect=16/9\r\n"
          "topmost=sometimes\r\n"
          "windowsize=0x0\r\n"
+         "picturesize=wide\r\n"
          "windowpos=somewhere\r\n"
          "clipcursorly=maybe\r\n"
          "logfile=on\r\n"
@@ -140,16 +144,19 @@ TEST_F(SettingsTest, WhatWasNotUnderstoodIsSaidOnce) {
     EXPECT_EQ(said, (std::vector<std::string>{
                         "dispora.ini line 2: \"Dispora=windowed\" names no setting: ignored",
                         "dispora.ini line 3: \"  windowsize=800x600\" names no setting: ignored",
-                        "dispora.ini line 16: \"x=a line far too long to be shown whole in the log, cut at s\" "
+                        "dispora.ini line 17: \"x=a line far too long to be shown whole in the log, cut at s\" "
                         "names no setting: ignored",
                         "windowsize \"0x0\" not understood: 640 x 480",
+                        "picturesize \"wide\" not understood: 640 x 480",
                         "windowpos \"somewhere\" not understood: ignored",
                         "borderless \"on\" not understood: no",
                         "topmost \"sometimes\" not understood: an ordinary window",
                         "aspect \"16/9\" not understood: ignored",
                         "clipcursor \"ly=maybe\" not understood: no",
                         "logfile \"on\" not understood: yes",
+                        "picturesize \"wide\" wins over windowsize \"0x0\"",
                     }));
+    EXPECT_EQ(record.pictureSize.width, 640);  // the picture, framed, as windowsize's 640 x 480 is the window
     EXPECT_EQ(record.aspect.kind, AspectKind::NotUnderstood);
     EXPECT_FALSE(record.borderless);
     EXPECT_TRUE(record.logFile);  // the log that says so is written
