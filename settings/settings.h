@@ -101,6 +101,7 @@ extern SettingsRecord settingsAtStart;
 // Reads every setting from the host's command line, the plug-in's file name
 // and dispora.ini beside it into settingsAtStart.
 void ReadSettingsAtStart(void* module);
-// Logs ExplainSettings' lines.
+// Logs ExplainSettings' lines, then the compatibility layers in force that
+// fight the settings (ExplainCompatLayers).
 void ExplainSettingsAtStart();
 #endif

@@ -41,6 +41,48 @@ SCENARIO("log: dispora.log holds exactly the debugger lines, afresh at each star
     DeleteFileA(LogFilePath().c_str());
 }
 
+SCENARIO("log: the compatibility layers Windows applies are named in dispora.log, with what they break") {
+    const std::string registry =
+        "HKEY_CURRENT_USER or HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\AppCompatFlags\\Layers";
+    // The variable as Windows sets it for the process, read at attach.
+    SetEnvironmentVariableA("__COMPAT_LAYER", "~ 640X480 HighDpiAware RUNASADMIN");
+    InstallHost(&kStandInBuilds[2]);
+    WriteSettingsFile("dispora=windowed\nwindowsize=1024x768\n");
+    HMODULE plugin = LoadPlugin();
+    SetEnvironmentVariableA("__COMPAT_LAYER", nullptr);
+    UnloadPlugin(plugin);
+    const std::string log = ReadWholeFile(LogFilePath());
+    CHECK(log.find("[dispora.asi] Windows compatibility layers in force: 640X480 HighDpiAware RUNASADMIN\n") !=
+          std::string::npos);
+    CHECK(log.find("[dispora.asi] compatibility layer 640X480 fights dispora=windowed: Windows holds the screen at "
+                   "640 x 480") != std::string::npos);
+    CHECK(log.find("[dispora.asi] to turn 640X480 off: untick \"Run in 640 x 480 screen resolution\" on the "
+                   "Compatibility tab of the game's Properties") != std::string::npos);
+    CHECK(log.find(registry) != std::string::npos);
+    CHECK(log.find("HIGHDPIAWARE fights") == std::string::npos);  // dpiaware is not set
+
+    // dpiaware set: HIGHDPIAWARE now fights it; on the immediate road too.
+    SetEnvironmentVariableA("__COMPAT_LAYER", "HIGHDPIAWARE");
+    ImmediateRun run = LoadWithWindow(kStandInBuilds[0], "dispora=windowed\ndpiaware=yes\n");
+    SetEnvironmentVariableA("__COMPAT_LAYER", nullptr);
+    UnloadPlugin(run.plugin);
+    RestoreCursor(run.cursorBefore);
+    const std::string immediate = ReadWholeFile(LogFilePath());
+    CHECK(immediate.find("[dispora.asi] compatibility layer HIGHDPIAWARE fights dpiaware=yes: ") != std::string::npos);
+    CHECK(immediate.find("[dispora.asi] to turn HIGHDPIAWARE off: untick \"Override high DPI scaling behavior\"") !=
+          std::string::npos);
+
+    // Nothing is said when no layer is in force.
+    for (const char* layers : {static_cast<const char*>(nullptr), "~", "!640X480"}) {
+        SetEnvironmentVariableA("__COMPAT_LAYER", layers);
+        plugin = LoadPlugin();
+        SetEnvironmentVariableA("__COMPAT_LAYER", nullptr);
+        UnloadPlugin(plugin);
+        CHECK(ReadWholeFile(LogFilePath()).find("compatibility layer") == std::string::npos);
+    }
+    DeleteFileA(LogFilePath().c_str());
+}
+
 SCENARIO("log: a log file that cannot be created leaves attach alone") {
     // The test script leaves readonly\dispora.log unwritable; the key comes
     // from the plug-in's own file name.
