@@ -97,7 +97,7 @@ bool NextLayerInForce(const char*& text, const char** start, size_t* length) {
         if (*text == '\0') return false;
         const char* token = text;
         while (*text != '\0' && !IsSeparator(*text)) ++text;
-        while (token < text && *token == '~') ++token;  // "~" marks how the list was merged, not a layer
+        while (token < text && *token == '~') ++token;  // the "~" Windows puts before its list is no layer
         if (token == text || *token == '!') continue;   // "!NAME": that layer turned off
         *start = token;
         *length = static_cast<size_t>(text - token);
@@ -152,7 +152,10 @@ void ExplainCompatLayers(const char* value, const SettingsRecord& record, Explan
     const char* start = nullptr;
     size_t length = 0;
     while (NextLayerInForce(text, &start, &length)) {
-        if (used + 1 + length >= sizeof(names)) break;  // the rest cut off; each known one is still explained
+        if (used + 1 + length + 4 >= sizeof(names)) {  // the rest cut off; each known one is still explained
+            memcpy(names + used, " ...", 5);
+            break;
+        }
         names[used++] = ' ';
         memcpy(names + used, start, length);
         used += length;

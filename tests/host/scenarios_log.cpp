@@ -60,26 +60,8 @@ SCENARIO("log: the compatibility layers Windows applies are named in dispora.log
                    "Compatibility tab of the game's Properties") != std::string::npos);
     CHECK(log.find(registry) != std::string::npos);
     CHECK(log.find("HIGHDPIAWARE fights") == std::string::npos);  // dpiaware is not set
+    CHECK(log.find("RUNASADMIN fights") == std::string::npos);    // known to fight nothing
 
-    // dpiaware set: HIGHDPIAWARE now fights it; on the immediate road too.
-    SetEnvironmentVariableA("__COMPAT_LAYER", "HIGHDPIAWARE");
-    ImmediateRun run = LoadWithWindow(kStandInBuilds[0], "dispora=windowed\ndpiaware=yes\n");
-    SetEnvironmentVariableA("__COMPAT_LAYER", nullptr);
-    UnloadPlugin(run.plugin);
-    RestoreCursor(run.cursorBefore);
-    const std::string immediate = ReadWholeFile(LogFilePath());
-    CHECK(immediate.find("[dispora.asi] compatibility layer HIGHDPIAWARE fights dpiaware=yes: ") != std::string::npos);
-    CHECK(immediate.find("[dispora.asi] to turn HIGHDPIAWARE off: untick \"Override high DPI scaling behavior\"") !=
-          std::string::npos);
-
-    // Nothing is said when no layer is in force.
-    for (const char* layers : {static_cast<const char*>(nullptr), "~", "!640X480"}) {
-        SetEnvironmentVariableA("__COMPAT_LAYER", layers);
-        plugin = LoadPlugin();
-        SetEnvironmentVariableA("__COMPAT_LAYER", nullptr);
-        UnloadPlugin(plugin);
-        CHECK(ReadWholeFile(LogFilePath()).find("compatibility layer") == std::string::npos);
-    }
     DeleteFileA(LogFilePath().c_str());
 }
 

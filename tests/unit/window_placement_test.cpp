@@ -171,29 +171,6 @@ TEST(WindowSize, ClientAreaAtLeastTheSmallestAndTheWindowAtMostTheLargest) {
     }
 }
 
-TEST(PictureSize, TheFrameGoesAroundThePictureAsked) {
-    const FrameInsets frame{8, 31, 8, 8};
-    const struct {
-        WindowRequest request;
-        FrameInsets insets;
-        int x, y, width, height;
-    } cases[] = {
-        {Picture(1600, 900, {WindowPosKind::Point, 40, 30}), frame, 40, 30, 1616, 939},
-        {Picture(1280, 720, {WindowPosKind::Centre, 0, 0}), frame, -1920 + 312, 140, 1296, 759},
-        {Picture(1600, 900, {WindowPosKind::Point, 40, 30}, true), {0, 0, 0, 0}, 40, 30, 1600, 900},  // borderless
-        {Picture(INT_MAX, INT_MAX, {WindowPosKind::Absent, 0, 0}), frame, -1800, 100, kLargestExtent + 16,
-         kLargestExtent + 39},  // never overflows
-    };
-    for (const auto& c : cases) {
-        const WindowPlacement p = PlaceWindow(c.request, kWindow, kMonitor, kWorkArea, c.insets);
-        EXPECT_TRUE(p.resize);
-        EXPECT_EQ(p.x, c.x);
-        EXPECT_EQ(p.y, c.y);
-        EXPECT_EQ(p.width, c.width);
-        EXPECT_EQ(p.height, c.height);
-    }
-}
-
 TEST(Placement, ExtremeValuesAreHeldWithinTheFarthestPosition) {
     const WindowPos pos = ParseWindowPos("-2147483648,2147483647");
     EXPECT_EQ(pos.x, -kFarthest);
