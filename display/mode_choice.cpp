@@ -40,14 +40,22 @@ ModeChoice ChooseDisplayMode() {
                                                                                : ModeChoice::GameChooses;
     }
     const int modeCount = host::RwEngineGetNumVideoModes();
+    int chosen = -1;
+    ModeInfo best = {};
     for (int i = 0; i < modeCount; ++i) {
         ModeInfo info = {};
         host::RwEngineGetVideoModeInfo(&info, i);
-        if (ModeMatches(info, request)) {
-            ChangeHostInt(hostAddresses.GcurSelVM, i);
-            return ModeChoice::Made;
+        if (ModeServesBetter(info, chosen >= 0 ? &best : nullptr, request)) {
+            chosen = i;
+            best = info;
         }
     }
-    LogSizeNotOffered(request, modeCount);
-    return ModeChoice::GameChooses;
+    if (chosen < 0) {
+        LogSizeNotOffered(request, modeCount);
+        return ModeChoice::GameChooses;
+    }
+    LogMessage("mode %d chosen: %d x %d x %d%s\n", chosen, best.width, best.height, best.depth,
+               request.depth == 0 ? ", the deepest of that size" : "");
+    ChangeHostInt(hostAddresses.GcurSelVM, chosen);
+    return ModeChoice::Made;
 }

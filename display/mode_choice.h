@@ -6,6 +6,7 @@
 // the dialog (the host's state then needs putting back).
 enum class ModeChoice { Made, GameChooses, PlayerLeft, Faulted };
 
-// Turns the dispora setting into GcurSelVM: the windowed mode, the first mode
-// of the requested size (and depth), or the player's pick in the dialog.
+// Turns the dispora setting into GcurSelVM: the windowed mode, the deepest
+// mode of the requested size (or the first of the depth given), or the
+// player's pick in the dialog.
 ModeChoice ChooseDisplayMode();

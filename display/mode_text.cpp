@@ -44,3 +44,8 @@ bool ModeMatches(const ModeInfo& mode, const ModeRequest& request) {
     return mode.width == request.width && mode.height == request.height &&
            (request.depth == 0 || mode.depth == request.depth);
 }
+
+bool ModeServesBetter(const ModeInfo& mode, const ModeInfo* best, const ModeRequest& request) {
+    if (!ModeMatches(mode, request)) return false;
+    return best == nullptr || mode.depth > best->depth;
+}

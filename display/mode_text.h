@@ -19,4 +19,9 @@ void BuildModeRowText(char* row, size_t size, const ModeInfo& mode);
 
 // Is mode the size (and depth, when one was given) the dispora setting asks for?
 bool ModeMatches(const ModeInfo& mode, const ModeRequest& request);
+// Does mode serve the request better than best, the best match so far (null
+// for none)? It must match; without a depth asked for, a deeper mode is
+// better (true colour before the 16-bit modes the system emulates), and of
+// equal ones the first stays.
+bool ModeServesBetter(const ModeInfo& mode, const ModeInfo* best, const ModeRequest& request);
 

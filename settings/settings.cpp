@@ -21,6 +21,7 @@ static_assert(sizeof(SettingsRecord) <= UINT16_MAX, "an offset fits a row");
 const SettingRow kSettingRows[kSettingCount] = {
     {"dispora", nullptr, SettingKind::Mode, SETTING_FIELD(dispora)},
     {"windowsize", nullptr, SettingKind::WindowSize, SETTING_FIELD(windowSize)},
+    {"picturesize", nullptr, SettingKind::WindowSize, SETTING_FIELD(pictureSize)},
     {"windowpos", nullptr, SettingKind::WindowPos, SETTING_FIELD(windowPos)},
     {"borderless", nullptr, SettingKind::Truth, SETTING_FIELD(borderless)},
     {"topmost", nullptr, SettingKind::Topmost, SETTING_FIELD(topmost)},
@@ -119,6 +120,13 @@ const char* ParseInto(SettingsRecord* record, const SettingRow& row, const char*
     return nullptr;
 }
 
+// The row of the record's field.
+size_t RowOf(size_t field) {
+    size_t row = 0;
+    while (row < kSettingCount - 1 && kSettingRows[row].field != field) ++row;
+    return row;
+}
+
 bool NamesSetting(const char* line) {
     for (const SettingRow& row : kSettingRows) {
         if (strncmp(line, row.name, strlen(row.name)) == 0) return true;
@@ -171,6 +179,11 @@ void ExplainSettings(const Config& config, const SettingsRecord& record, Explana
         if (record.notUnderstood[i] == nullptr) continue;
         FormatBounded(text, sizeof(text), "%s \"%s\" not understood: %s", kSettingRows[i].name, record.shown[i],
                       record.notUnderstood[i]);
+        say(text);
+    }
+    if (record.pictureSize.given && record.windowSize.given) {
+        FormatBounded(text, sizeof(text), "picturesize \"%s\" wins over windowsize \"%s\"",
+                      record.shown[RowOf(SETTING_FIELD(pictureSize))], record.shown[RowOf(SETTING_FIELD(windowSize))]);
         say(text);
     }
     if (record.dispora.given) return;

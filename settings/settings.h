@@ -31,6 +31,7 @@ struct ModeSetting {
     bool given;
     ModeRequest request;
 };
+// windowsize (the outer size) or picturesize (the client area's).
 struct WindowSizeSetting {
     bool given;
     int width;  // 640 x 480 when given but not understood
@@ -48,11 +49,12 @@ struct AspectSetting {
     AspectRatio ratio;  // for AspectKind::Ratio
 };
 
-constexpr size_t kSettingCount = 13;
+constexpr size_t kSettingCount = 14;
 
 struct SettingsRecord {
     ModeSetting dispora;
     WindowSizeSetting windowSize;
+    WindowSizeSetting pictureSize;  // wins over windowSize
     WindowPos windowPos;
     bool borderless;
     ZOrder topmost;
@@ -99,6 +101,7 @@ extern SettingsRecord settingsAtStart;
 // Reads every setting from the host's command line, the plug-in's file name
 // and dispora.ini beside it into settingsAtStart.
 void ReadSettingsAtStart(void* module);
-// Logs ExplainSettings' lines.
+// Logs ExplainSettings' lines, then the compatibility layers in force that
+// fight the settings (ExplainCompatLayers).
 void ExplainSettingsAtStart();
 #endif

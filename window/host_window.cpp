@@ -53,9 +53,12 @@ WindowSettings ReadWindowSettings() {
     const SettingsRecord& record = settingsAtStart;
     WindowSettings settings = {};
     WindowRequest& request = settings.request;
-    request.hasSize = record.windowSize.given;
-    request.width = record.windowSize.width;
-    request.height = record.windowSize.height;
+    // The picture size wins over the outer one (the log said so at start).
+    const WindowSizeSetting& size = record.pictureSize.given ? record.pictureSize : record.windowSize;
+    request.hasSize = size.given;
+    request.sizeIsPicture = record.pictureSize.given;
+    request.width = size.width;
+    request.height = size.height;
     request.pos = record.windowPos;
     request.borderless = record.borderless;
     settings.zOrder = record.topmost;
@@ -66,6 +69,7 @@ WindowSettings ReadWindowSettings() {
         // The place the player left the framed window wins over the keys.
         const ScreenRect& saved = settings.rememberedWindow;
         request.hasSize = true;
+        request.sizeIsPicture = false;
         request.width = saved.Width();
         request.height = saved.Height();
         request.pos = {WindowPosKind::Point, saved.left, saved.top};
@@ -77,16 +81,18 @@ WindowSettings ReadWindowSettings() {
     return settings;
 }
 
-// A windowsize the game cannot work with (a client area too small to play
-// in, or larger than the system lets a window be) is brought within bounds.
+// A windowsize or picturesize the game cannot work with (a client area too
+// small to play in, or a window larger than the system lets one be) is
+// brought within bounds, in the terms it was given in.
 void BoundRequestedSize(HWND window, WindowRequest& request) {
     if (!request.hasSize) return;
     const int askedWidth = request.width;
     const int askedHeight = request.height;
-    if (BoundWindowSize(&request.width, &request.height, FrameAround(window), GetSystemMetrics(SM_CXMAXTRACK),
-                        GetSystemMetrics(SM_CYMAXTRACK))) {
-        LogMessage("windowsize %d x %d cannot work: using %d x %d\n", askedWidth, askedHeight, request.width,
-                   request.height);
+    const auto bound = request.sizeIsPicture ? BoundPictureSize : BoundWindowSize;
+    if (bound(&request.width, &request.height, FrameAround(window), GetSystemMetrics(SM_CXMAXTRACK),
+              GetSystemMetrics(SM_CYMAXTRACK))) {
+        LogMessage("%s %d x %d cannot work: using %d x %d\n", request.sizeIsPicture ? "picturesize" : "windowsize",
+                   askedWidth, askedHeight, request.width, request.height);
     }
 }
 

@@ -9,6 +9,15 @@ bool BoundWindowSize(int* width, int* height, const FrameInsets& insets, int lar
     return changed;
 }
 
+bool BoundPictureSize(int* width, int* height, const FrameInsets& insets, int largestWidth, int largestHeight) {
+    const int w = Clamp(*width, kSmallestClientWidth, largestWidth - insets.Width());
+    const int h = Clamp(*height, kSmallestClientHeight, largestHeight - insets.Height());
+    const bool changed = w != *width || h != *height;
+    *width = w;
+    *height = h;
+    return changed;
+}
+
 WindowPlacement CentreIn(const ScreenRect& workArea, int width, int height) {
     WindowPlacement placement{true, workArea.left, workArea.top, true, width, height};
     if (width <= workArea.Width() && height <= workArea.Height()) {
@@ -28,6 +37,10 @@ WindowPlacement PlaceWindow(const WindowRequest& request, const ScreenRect& wind
     if (request.hasSize) {
         placement.width = request.width;
         placement.height = request.height;
+        if (request.sizeIsPicture) {
+            placement.width = Clamp(request.width, 0, kLargestExtent) + insets.Width();
+            placement.height = Clamp(request.height, 0, kLargestExtent) + insets.Height();
+        }
         FitSizeToRatio(&placement.width, &placement.height, insets, ratio);
     }
     WindowPosKind kind = request.pos.kind;

@@ -12,9 +12,12 @@
 // then caps it at the largest the system lets a sizeable window have.
 // Returns true when it changed the size.
 bool BoundWindowSize(int* width, int* height, const FrameInsets& insets, int largestWidth, int largestHeight);
+// The same bounds for a client size (picturesize): at least the smallest
+// client area, and the window framed around it at most the largest.
+bool BoundPictureSize(int* width, int* height, const FrameInsets& insets, int largestWidth, int largestHeight);
 
 struct WindowRequest {
-    bool hasSize;  // windowsize given: outer width and height
+    bool hasSize;  // windowsize or picturesize given
     int width;
     int height;
     WindowPos pos;
@@ -22,6 +25,7 @@ struct WindowRequest {
     // A monitor was named: a point counts from its top-left corner, and
     // without one the window is centred there.
     bool onNamedMonitor;
+    bool sizeIsPicture;  // the size is the client area's (picturesize): the frame goes around it
 };
 
 // What to change: a position, a size, or both; the size is the outer size
@@ -42,7 +46,8 @@ WindowPlacement CentreIn(const ScreenRect& workArea, int width, int height);
 // of the monitor that holds most of it, or of the one named; insets: the
 // frame it will have. A borderless window without a size is borderless
 // full screen on the monitor (with a ratio, the largest rectangle of it,
-// centred); a given size shrinks to the ratio's shape. A centred window sits
+// centred); a picture size gets the frame around it; a given size shrinks
+// to the ratio's shape. A centred window sits
 // in the middle of the work area, or at its top-left corner when it does not
 // fit there.
 WindowPlacement PlaceWindow(const WindowRequest& request, const ScreenRect& window, const ScreenRect& monitor,

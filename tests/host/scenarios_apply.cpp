@@ -234,13 +234,16 @@ SCENARIO("deferred: a full-screen pick also frames the window") {
 // 4 800x600x32, 5 1024x768x32, 6 1280x1024x32, 7 1920x1080x32.
 constexpr int32_t kGamesSavedMode = 6;
 
-SCENARIO("deferred: a size picks the first matching mode; one not offered leaves the game's saved mode") {
+SCENARIO("deferred: a size picks its deepest mode, a depth its first; one not offered leaves the game's saved mode") {
     const struct {
         const char* value;
         int32_t mode;
-        const char* notOffered;  // the line for a size the engine does not offer
-    } cases[] = {{"800x600", 0, nullptr},   {"800x600x16", 3, nullptr}, {"800x600x0", 0, nullptr},
-                 {"640x480", 1, nullptr},   {"1024x768x32", 5, nullptr},
+        const char* line;  // the line that names the mode chosen and its depth, or the size not offered
+    } cases[] = {{"800x600", 0, "mode 0 chosen: 800 x 600 x 32, the deepest of that size\n"},
+                 {"800x600x16", 3, "mode 3 chosen: 800 x 600 x 16\n"},
+                 {"800x600x0", 0, "mode 0 chosen: 800 x 600 x 32, the deepest of that size\n"},
+                 {"640x480", 2, "mode 2 chosen: 640 x 480 x 32, the deepest of that size\n"},
+                 {"1024x768x32", 5, "mode 5 chosen: 1024 x 768 x 32\n"},
                  {"1024x768x16", -1, "no 1024 x 768 x 16 mode among the 8 the engine offers: the game's own choice stands\n"},
                  {"1366x768", -1, "no 1366 x 768 mode among the 8 the engine offers: the game's own choice stands\n"}};
     const StandInBuild& build = kStandInBuilds[3];
@@ -253,8 +256,8 @@ SCENARIO("deferred: a size picks the first matching mode; one not offered leaves
         ClearCapturedOutput();
         CHECK_EQ(CallSelectDevice(0), 1);
         CheckEqual(HostVar(build.GcurSelVM), c.mode, c.value, __FILE__, __LINE__);
-        CheckEqual(HostVar(build.savedModeIndex), c.notOffered ? kGamesSavedMode : c.mode, c.value, __FILE__, __LINE__);
-        if (c.notOffered != nullptr) CheckTrue(Logged(c.notOffered), c.notOffered, __FILE__, __LINE__);
+        CheckEqual(HostVar(build.savedModeIndex), c.mode < 0 ? kGamesSavedMode : c.mode, c.value, __FILE__, __LINE__);
+        CheckTrue(Logged(c.line), c.line, __FILE__, __LINE__);
         UnloadPlugin(plugin);
         DestroyHostWindow();
     }

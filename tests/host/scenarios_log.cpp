@@ -41,6 +41,30 @@ SCENARIO("log: dispora.log holds exactly the debugger lines, afresh at each star
     DeleteFileA(LogFilePath().c_str());
 }
 
+SCENARIO("log: the compatibility layers Windows applies are named in dispora.log, with what they break") {
+    const std::string registry =
+        "HKEY_CURRENT_USER or HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\AppCompatFlags\\Layers";
+    // The variable as Windows sets it for the process, read at attach.
+    SetEnvironmentVariableA("__COMPAT_LAYER", "~ 640X480 HighDpiAware RUNASADMIN");
+    InstallHost(&kStandInBuilds[2]);
+    WriteSettingsFile("dispora=windowed\nwindowsize=1024x768\n");
+    HMODULE plugin = LoadPlugin();
+    SetEnvironmentVariableA("__COMPAT_LAYER", nullptr);
+    UnloadPlugin(plugin);
+    const std::string log = ReadWholeFile(LogFilePath());
+    CHECK(log.find("[dispora.asi] Windows compatibility layers in force: 640X480 HighDpiAware RUNASADMIN\n") !=
+          std::string::npos);
+    CHECK(log.find("[dispora.asi] compatibility layer 640X480 fights dispora=windowed: Windows holds the screen at "
+                   "640 x 480") != std::string::npos);
+    CHECK(log.find("[dispora.asi] to turn 640X480 off: untick \"Run in 640 x 480 screen resolution\" on the "
+                   "Compatibility tab of the game's Properties") != std::string::npos);
+    CHECK(log.find(registry) != std::string::npos);
+    CHECK(log.find("HIGHDPIAWARE fights") == std::string::npos);  // dpiaware is not set
+    CHECK(log.find("RUNASADMIN fights") == std::string::npos);    // known to fight nothing
+
+    DeleteFileA(LogFilePath().c_str());
+}
+
 SCENARIO("log: a log file that cannot be created leaves attach alone") {
     // The test script leaves readonly\dispora.log unwritable; the key comes
     // from the plug-in's own file name.
@@ -81,9 +105,10 @@ SCENARIO("log: the mode the game really ran, kept or replaced by its own selecti
     CreateWindowAsGame();
     ClearCapturedOutput();
     StartGame();
-    CHECK(engine.logLines.empty());
+    CHECK(engine.logLines == std::vector<std::string>{"[dispora.asi] mode 5 chosen: 1024 x 768 x 32\n"});
     UnloadPlugin(plugin);
-    CHECK(engine.logLines == std::vector<std::string>{"[dispora.asi] video mode in use: 5 (chosen: 5)\n"});
+    CHECK(engine.logLines == (std::vector<std::string>{"[dispora.asi] mode 5 chosen: 1024 x 768 x 32\n",
+                                                       "[dispora.asi] video mode in use: 5 (chosen: 5)\n"}));
 }
 
 SCENARIO("child:log: the game exits with the plug-in loaded") {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -94,6 +95,26 @@ TEST(ModeMatch, GivenDepthMustMatch) {
     const ModeRequest request = ParseModeRequest("800x600x32");
     EXPECT_TRUE(ModeMatches(Exclusive(800, 600, 32), request));
     EXPECT_FALSE(ModeMatches(Exclusive(800, 600, 16), request));
+}
+
+// The mode the choice takes from the engine's list, as it walks it: -1 for none.
+int Chosen(const std::vector<ModeInfo>& modes, const char* value) {
+    const ModeRequest request = ParseModeRequest(value);
+    int chosen = -1;
+    for (size_t i = 0; i < modes.size(); ++i) {
+        if (ModeServesBetter(modes[i], chosen >= 0 ? &modes[chosen] : nullptr, request)) chosen = static_cast<int>(i);
+    }
+    return chosen;
+}
+
+TEST(ModeMatch, WithoutADepthTheDeepestOfTheSizeAndOfEqualOnesTheFirst) {
+    const std::vector<ModeInfo> modes = {Windowed(800, 600, 32), Exclusive(640, 480, 16), Exclusive(640, 480, 32),
+                                         Exclusive(640, 480, 24), Exclusive(800, 600, 32)};
+    const struct {
+        const char* value;
+        int mode;
+    } cases[] = {{"640x480", 2}, {"640x480x16", 1}, {"640x480x24", 3}, {"800x600", 0}, {"800x600x16", -1}};
+    for (const auto& c : cases) EXPECT_EQ(Chosen(modes, c.value), c.mode) << c.value;
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "settings/settings.h"
+#include "settings/compat_layers.h"
 
 #include <gtest/gtest.h>
 
@@ -94,13 +95,16 @@ protected:
 std::vector<std::string> SettingsTest::said;
 
 TEST_F(SettingsTest, EachSettingFromItsSourceWithTheDefaultsOtherwise) {
-    Read("dispora=800x600x32\nwindowsize=1024x768\nwindowpos=center\nborderless=yes\nmonitor=2\naspect=4:3\n"
+    Read("dispora=800x600x32\nwindowsize=1024x768\npicturesize=1600x900\nwindowpos=center\nborderless=yes\nmonitor=2\naspect=4:3\n"
          "altenter=no\nclipcursor=TRUE\ndpiaware=1\n",
          "gta3.exe --topmost always --remember=yes", "dispora--pauseonleave=yes--x.asi");
     EXPECT_TRUE(record.dispora.given);
     EXPECT_EQ(record.dispora.request.depth, 32);
     EXPECT_TRUE(record.windowSize.given);
     EXPECT_EQ(record.windowSize.width, 1024);
+    EXPECT_TRUE(record.pictureSize.given);
+    EXPECT_EQ(record.pictureSize.width, 1600);
+    EXPECT_EQ(record.pictureSize.height, 900);
     EXPECT_EQ(record.windowPos.kind, WindowPosKind::Centre);
     EXPECT_TRUE(record.borderless);
     EXPECT_EQ(record.topmost, ZOrder::AlwaysOnTop);
@@ -115,7 +119,7 @@ TEST_F(SettingsTest, EachSettingFromItsSourceWithTheDefaultsOtherwise) {
     EXPECT_EQ(record.source[Row("pauseonleave")], SettingSource::FileName);
     EXPECT_STREQ(record.shown[Row("pauseonleave")], "yes--x.asi");  // up to the first blank, as read
     EXPECT_EQ(record.source[Row("logfile")], SettingSource::Absent);
-    EXPECT_TRUE(said.empty());
+    EXPECT_EQ(said, std::vector<std::string>{"picturesize \"1600x900\" wins over windowsize \"1024x768\""});
 
     Read("logfile=no\n");
     EXPECT_FALSE(record.logFile);
@@ -133,6 +137,7 @@ TEST_F(SettingsTest, WhatWasNotUnderstoodIsSaidOnce) {
          "aspect=16/9\r\n"
          "topmost=sometimes\r\n"
          "windowsize=0x0\r\n"
+         "picturesize=wide\r\n"
          "windowpos=somewhere\r\n"
          "clipcursorly=maybe\r\n"
          "logfile=on\r\n"
@@ -140,16 +145,19 @@ TEST_F(SettingsTest, WhatWasNotUnderstoodIsSaidOnce) {
     EXPECT_EQ(said, (std::vector<std::string>{
                         "dispora.ini line 2: \"Dispora=windowed\" names no setting: ignored",
                         "dispora.ini line 3: \"  windowsize=800x600\" names no setting: ignored",
-                        "dispora.ini line 16: \"x=a line far too long to be shown whole in the log, cut at s\" "
+                        "dispora.ini line 17: \"x=a line far too long to be shown whole in the log, cut at s\" "
                         "names no setting: ignored",
                         "windowsize \"0x0\" not understood: 640 x 480",
+                        "picturesize \"wide\" not understood: 640 x 480",
                         "windowpos \"somewhere\" not understood: ignored",
                         "borderless \"on\" not understood: no",
                         "topmost \"sometimes\" not understood: an ordinary window",
                         "aspect \"16/9\" not understood: ignored",
                         "clipcursor \"ly=maybe\" not understood: no",
                         "logfile \"on\" not understood: yes",
+                        "picturesize \"wide\" wins over windowsize \"0x0\"",
                     }));
+    EXPECT_EQ(record.pictureSize.width, 640);  // the picture, framed, as windowsize's 640 x 480 is the window
     EXPECT_EQ(record.aspect.kind, AspectKind::NotUnderstood);
     EXPECT_FALSE(record.borderless);
     EXPECT_TRUE(record.logFile);  // the log that says so is written
@@ -173,6 +181,54 @@ TEST_F(SettingsTest, NoDisporaAnywhereSaysWhereItWasLookedFor) {
                                              path + ": video mode and window left to the game"});
     Read(nullptr, "gta3.exe --dispora windowed");
     EXPECT_TRUE(said.empty());
+}
+
+// The compatibility layers Windows passes in __COMPAT_LAYER, against the settings in force.
+TEST_F(SettingsTest, CompatibilityLayersThatFightTheSettingsAreNamedWithHowToTurnThemOff) {
+    const struct {
+        const char* settings;
+        const char* layers;  // the variable's value
+        const char* named;   // the layers the first line names; null: nothing said at all
+        std::vector<std::string> fights;  // "LAYER fights SETTING", in order, each followed by how to turn it off
+    } cases[] = {
+        {"dispora=windowed\n", "~ !640X480  ~", nullptr, {}},  // nothing in force
+        {"dispora=windowed\n", "~ 640x480 RunAsAdmin", "640x480 RunAsAdmin", {"640X480 fights dispora=windowed"}},
+        {"dispora=640x480x16\n", "640X480 16BITCOLOR HIGHDPIAWARE", "640X480 16BITCOLOR HIGHDPIAWARE", {}},
+        {"dispora=1024x768\n", "~ 640X480\t256COLOR dxmaximizedwindowedmode DXMaximizedWindowedMode",
+         "640X480 256COLOR dxmaximizedwindowedmode DXMaximizedWindowedMode",
+         {"640X480 fights dispora=1024x768", "256COLOR fights dispora=1024x768",
+          "DXMaximizedWindowedMode fights dispora=1024x768"}},  // once, however often it is listed
+        {"dispora=windowed\nborderless=yes\ndpiaware=yes\n", "~DXMAXIMIZEDWINDOWEDMODE DPIUNAWARE WINXPSP3",
+         "DXMAXIMIZEDWINDOWEDMODE DPIUNAWARE WINXPSP3",
+         {"DXMaximizedWindowedMode fights borderless=yes", "DPIUNAWARE fights dpiaware=yes",
+          "WINXPSP3 fights dispora=windowed"}},
+        {"dispora=choose\n", "WIN98 DWM8And16BitMitigation 16BITCOLOR", "WIN98 DWM8And16BitMitigation 16BITCOLOR",
+         {}},  // the dialog: the player picks
+    };
+    for (const auto& c : cases) {
+        Read(c.settings);
+        said.clear();
+        ExplainCompatLayers(c.layers, record, [](const char* line) { said.push_back(line); });
+        if (c.named == nullptr) {
+            EXPECT_TRUE(said.empty()) << c.layers;
+            continue;
+        }
+        ASSERT_EQ(said.size(), 1 + 2 * c.fights.size()) << c.layers;
+        EXPECT_EQ(said[0], std::string("Windows compatibility layers in force: ") + c.named);
+        for (size_t i = 0; i < c.fights.size(); ++i) {
+            EXPECT_EQ(said[1 + 2 * i].rfind("compatibility layer " + c.fights[i] + ": ", 0), 0u) << said[1 + 2 * i];
+            const std::string layer = c.fights[i].substr(0, c.fights[i].find(' '));
+            EXPECT_EQ(said[2 + 2 * i].rfind("to turn " + layer + " off: ", 0), 0u) << said[2 + 2 * i];
+        }
+    }
+    // Many layers: the line that names them is cut, each known one still explained.
+    std::string many;
+    for (int i = 0; i < 200; ++i) many += "SOMELAYER ";
+    Read("dispora=windowed\n");
+    said.clear();
+    ExplainCompatLayers((many + "640X480").c_str(), record, [](const char* line) { said.push_back(line); });
+    ASSERT_EQ(said.size(), 3u);
+    EXPECT_EQ(said[0].substr(said[0].size() - 13), "SOMELAYER ...");
 }
 
 // The players' documents describe every setting in the table, each in its own way.

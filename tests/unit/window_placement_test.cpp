@@ -11,8 +11,13 @@ const ScreenRect kMonitor{-1920, 0, 0, 1080};
 const ScreenRect kWorkArea{-1920, 0, 0, 1040};
 const ScreenRect kWindow{-1800, 100, -1000, 700};  // 800 x 600
 
-WindowRequest Request(bool hasSize, int width, int height, WindowPos pos, bool borderless = false) {
-    return WindowRequest{hasSize, width, height, pos, borderless, false};
+WindowRequest Request(bool hasSize, int width, int height, WindowPos pos, bool borderless = false,
+                      bool sizeIsPicture = false) {
+    return WindowRequest{hasSize, width, height, pos, borderless, false, sizeIsPicture};
+}
+// picturesize: the client area asked for.
+WindowRequest Picture(int width, int height, WindowPos pos, bool borderless = false) {
+    return Request(true, width, height, pos, borderless, true);
 }
 
 TEST(WindowPos, PointsCentreAndEverythingElse) {
@@ -74,6 +79,9 @@ TEST(Placement, WithARatioTheStartHasItsShape) {
         {Request(true, 1600, 900, {WindowPosKind::Absent, 0, 0}, true), {0, 0, 0, 0}, -1800, 100, 1200, 900},
         {Request(false, 0, 0, {WindowPosKind::Point, 5, 5}, true), {0, 0, 0, 0}, -1920 + 240, 0, 1440, 1080},
         {Request(false, 0, 0, {WindowPosKind::Centre, 0, 0}), frame, -1920 + 560, 220, 800, 600},  // its own size stays
+        // A picture size: the largest 4:3 picture inside it, the frame around that.
+        {Picture(1600, 900, {WindowPosKind::Point, 40, 30}), frame, 40, 30, 1216, 939},
+        {Picture(1600, 900, {WindowPosKind::Absent, 0, 0}, true), {0, 0, 0, 0}, -1800, 100, 1200, 900},
     };
     for (const auto& c : cases) {
         const WindowPlacement p = PlaceWindow(c.request, kWindow, kMonitor, kWorkArea, c.insets, fourByThree);
@@ -143,14 +151,21 @@ TEST(WindowSize, OnlyPositiveSizesThatFitAnInt) {
 TEST(WindowSize, ClientAreaAtLeastTheSmallestAndTheWindowAtMostTheLargest) {
     const FrameInsets frame{8, 31, 8, 8};
     const struct {
+        bool picture;  // picturesize: the same bounds, in the picture's terms
         int width, height;
         bool changed;
         int boundWidth, boundHeight;
-    } cases[] = {{800, 600, false, 800, 600},      {800, 1, true, 800, 240 + 39},  {1, 1, true, 336, 279},
-                 {INT_MAX, 600, true, 3000, 600}, {INT_MIN, INT_MIN, true, 336, 279}, {336, 279, false, 336, 279}};
+    } cases[] = {{false, 800, 600, false, 800, 600},      {false, 800, 1, true, 800, 240 + 39},
+                 {false, 1, 1, true, 336, 279},           {false, INT_MAX, 600, true, 3000, 600},
+                 {false, INT_MIN, INT_MIN, true, 336, 279}, {false, 336, 279, false, 336, 279},
+                 {true, 800, 600, false, 800, 600},       {true, 800, 1, true, 800, 240},
+                 {true, 1, 1, true, 320, 240},            {true, INT_MAX, INT_MAX, true, 3000 - 16, 2000 - 39},
+                 {true, INT_MIN, INT_MIN, true, 320, 240}, {true, 2984, 1961, false, 2984, 1961}};
     for (const auto& c : cases) {
         int w = c.width, h = c.height;
-        EXPECT_EQ(BoundWindowSize(&w, &h, frame, 3000, 2000), c.changed) << c.width << "x" << c.height;
+        const bool changed = c.picture ? BoundPictureSize(&w, &h, frame, 3000, 2000)
+                                       : BoundWindowSize(&w, &h, frame, 3000, 2000);
+        EXPECT_EQ(changed, c.changed) << c.width << "x" << c.height << (c.picture ? " picture" : "");
         EXPECT_EQ(w, c.boundWidth);
         EXPECT_EQ(h, c.boundHeight);
     }
