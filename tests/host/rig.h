@@ -85,7 +85,7 @@ std::string FolderNameForLength(size_t length);
 // --- the plug-in ---------------------------------------------------------------
 extern const char* const kPlugin;  // "dispora.asi"
 extern const char* const kProbe;   // "dispora_probe.dll"
-HMODULE LoadPlugin(const char* file = kPlugin);
+HMODULE LoadPlugin(const char* file = kPlugin);  // file: in UTF-8, from the rig's folder
 void UnloadPlugin(HMODULE module);
 // An export of a loaded module, as a function of the given type (null if missing).
 template <typename Function>
