@@ -29,6 +29,7 @@ else()
         tests/unit/branch_test.cpp
         tests/unit/host_builds_test.cpp
         tests/unit/log_line_test.cpp
+        tests/unit/path_text_test.cpp
         tests/unit/mode_text_test.cpp
         tests/unit/window_placement_test.cpp
         tests/unit/window_shape_test.cpp

@@ -13,6 +13,7 @@ set(DISPORA_WIN32_SOURCES
     core/patching.cpp
     core/single_copy.cpp
     core/startup.cpp
+    core/system_files.cpp
     display/deferred_mode.cpp
     display/host_state.cpp
     display/immediate_mode.cpp
@@ -40,10 +41,11 @@ set(DISPORA_WIN32_SOURCES
 set(DISPORA_DEFINES __USE_MINGW_ANSI_STDIO=0 _WIN32_WINNT=0x0501 WIN32_LEAN_AND_MEAN)
 # Arguments pushed rather than stored take a tenth off the code. Pushing
 # needs the stack probe off, so no frame may reach the 4 KiB guard page: the
-# frame-size warning (an error) keeps it that way, and the log line builder,
-# whose two buffers need the probe, keeps the default code. Windows keeps
-# the stack 4-byte aligned, and nothing walks frame pointers (the guard
-# saves and restores its own), so neither costs code. Nothing here is hot
+# frame-size warning (an error) keeps it that way, and the log line builder
+# and the file calls (a rename takes two wide paths), whose buffers need the
+# probe, keep the default code. Windows keeps the stack 4-byte aligned, and
+# nothing walks frame pointers (the guard saves and restores its own), so
+# neither costs code. Nothing here is hot
 # (a window message at most): -Oz, with helpers called once kept as calls
 # and no tail calls, is the smallest code (about 1 KiB less than -Os). Each
 # file's functions share one code section: a section per function would pad
@@ -53,7 +55,7 @@ set(DISPORA_CXX_FLAGS -Oz -fno-inline-functions-called-once -fno-optimize-siblin
     -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables
     -mno-accumulate-outgoing-args -mno-stack-arg-probe -Wframe-larger-than=3072
     -mpreferred-stack-boundary=2 -fomit-frame-pointer)
-set_source_files_properties(core/log.cpp PROPERTIES
+set_source_files_properties(core/log.cpp core/system_files.cpp PROPERTIES
     COMPILE_OPTIONS "-maccumulate-outgoing-args;-mstack-arg-probe;-Wframe-larger-than=8192")
 # No libgcc or libstdc++ DLLs beside the game: the runtime parts are linked in.
 set(DISPORA_LINK_FLAGS -static -static-libgcc -static-libstdc++ -Wl,--gc-sections -s

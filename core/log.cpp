@@ -7,8 +7,26 @@
 #include "core/host_contract.h"
 #include "core/log_file.h"
 #include "core/log_line.h"
+#include "core/path_text.h"
 
 namespace {
+
+// A line with a path in it is UTF-8, and dispora.log holds it as it is; any
+// other is plain ASCII or the 8-bit text of an ANSI dispora.ini. The first
+// kind goes wide to the debugger output, and to the game's own 8-bit log in
+// the player's ANSI code page, as every other program's text there.
+bool WideForm(const char* line, char16_t (&wide)[kLogBufferSize]) {
+    return !IsAscii(line) && Utf16FromUtf8(wide, kLogBufferSize, line);
+}
+
+// Not inlined: the wide and ANSI lines need no room beside the line being built.
+__attribute__((noinline)) void SendToHost(const char* line) {
+    char16_t wide[kLogBufferSize];
+    char ansi[kLogBufferSize];
+    const bool converted = WideForm(line, wide) && WideCharToMultiByte(CP_ACP, 0, reinterpret_cast<const wchar_t*>(wide),
+                                                                       -1, ansi, sizeof(ansi), nullptr, nullptr) != 0;
+    host::_Log(converted ? ansi : line);
+}
 
 void WriteLogLine(bool toHost, const char* format, va_list args) {
     char message[kLogBufferSize];
@@ -16,12 +34,21 @@ void WriteLogLine(bool toHost, const char* format, va_list args) {
 
     char line[kLogBufferSize];
     const size_t length = BuildLogLine(line, sizeof(line), message);
-    OutputDebugStringA(line);
+    SendToDebugger(line);
     RecordLogLine(line, length);
-    if (toHost) host::_Log(line);
+    if (toHost) SendToHost(line);
 }
 
 }  // namespace
+
+__attribute__((noinline)) void SendToDebugger(const char* line) {
+    char16_t wide[kLogBufferSize];
+    if (WideForm(line, wide)) {
+        OutputDebugStringW(reinterpret_cast<const wchar_t*>(wide));
+    } else {
+        OutputDebugStringA(line);
+    }
+}
 
 void LogMessage(const char* format, ...) {
     va_list args;

@@ -3,7 +3,9 @@
 #include <windows.h>
 #include <string.h>
 
+#include "core/log.h"
 #include "core/log_line.h"
+#include "core/system_files.h"
 
 namespace {
 
@@ -46,15 +48,22 @@ void RecordLogLine(const char* line, size_t length) {
 void StartLogFile(const char* path, bool wanted) {
     logFile.state = LogFileState::Off;
     if (!wanted) return;
+    // No path: the plug-in's own is too long to name a file beside it.
     HANDLE file = INVALID_HANDLE_VALUE;
+    DWORD error = ERROR_FILENAME_EXCED_RANGE;
     if (path != nullptr) {
-        file = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                           nullptr);
+        file = OpenFileAtPath(path, GENERIC_WRITE, FILE_SHARE_READ, CREATE_ALWAYS);
+        error = GetLastError();
     }
     if (file == INVALID_HANDLE_VALUE) {
-        char line[kLogBufferSize];
-        BuildLogLine(line, sizeof(line), "logfile: dispora.log cannot be created beside the plug-in: no log file\n");
-        OutputDebugStringA(line);
+        char reason[64];
+        DescribeFileError(reason, sizeof(reason), error);
+        char message[128];
+        FormatBounded(message, sizeof(message),
+                      "logfile: dispora.log cannot be created beside the plug-in (%s): no log file\n", reason);
+        char line[sizeof(kLogTag) + sizeof(message)];
+        BuildLogLine(line, sizeof(line), message);
+        SendToDebugger(line);
         return;
     }
     logFile.file = file;

@@ -27,7 +27,7 @@ enum class AttachOutcome { Leaves, Stays, Faulted };
 // Every setting, read once, and the log file they ask for.
 void ReadSettingsAndStartLog(void* module) {
     ReadSettingsAtStart(module);
-    char path[Config::kTextSize];
+    char path[kPathSize];
     const bool hasPath = SiblingFilePath(path, sizeof(path), settingsAtStart.modulePath, "dispora.log");
     StartLogFile(hasPath ? path : nullptr, settingsAtStart.logFile);
 }

@@ -90,7 +90,9 @@ bool SiblingFilePath(char* path, size_t size, const char* modulePath, const char
     return true;
 }
 
-Config::Config() : commandLine{}, modulePath{}, filePath{}, fileRead(false), fileMissing(true), fileTextLength(0), fileText{} {
+Config::Config()
+    : commandLine{}, modulePath{}, filePath{}, fileRead(false), fileMissing(true), unreadableReason{},
+      fileTextLength(0), fileText{} {
     currentConfig = this;
 }
 
@@ -98,6 +100,7 @@ int Config::OpenFrom(const char* processCommandLine, const char* pluginPath, con
     currentConfig = this;
     Close();
     fileMissing = true;
+    unreadableReason[0] = '\0';
     CopyCut(commandLine, sizeof(commandLine), processCommandLine ? processCommandLine : "");
     CopyWhole(modulePath, sizeof(modulePath), pluginPath ? pluginPath : "");
     CopyWhole(filePath, sizeof(filePath), modulePath);
@@ -106,8 +109,10 @@ int Config::OpenFrom(const char* processCommandLine, const char* pluginPath, con
         return ENOENT;
     }
     size_t length = 0;
-    const int error = ReadSettingsFile(filePath, fileText, kFileTextSize, &length);
+    const int error =
+        ReadSettingsFile(filePath, fileText, kFileTextSize, &length, unreadableReason, sizeof(unreadableReason));
     fileMissing = error == ENOENT;
+    if (error == ENOENT) unreadableReason[0] = '\0';
     if (error != 0) return error;
     fileTextLength = DecodeSettingsText(fileText, length);
     fileText[fileTextLength + 1] = '\0';  // the end of the last line, when it had no line ending
@@ -155,13 +160,20 @@ int Config::Open(void* module, const char* fileName) {
     return OpenFrom("", static_cast<const char*>(module), fileName);
 }
 
-int ReadSettingsFile(const char* path, char* buffer, size_t size, size_t* length) {
+int ReadSettingsFile(const char* path, char* buffer, size_t size, size_t* length, char* reason, size_t reasonSize) {
     *length = 0;
     errno = 0;
     FILE* file = fopen(path, "rb");
-    if (file == nullptr) return errno != 0 ? errno : ENOENT;
-    *length = fread(buffer, 1, size, file);
-    fclose(file);
-    return 0;
+    int error = file == nullptr ? (errno != 0 ? errno : ENOENT) : 0;
+    if (file != nullptr) {
+        *length = fread(buffer, 1, size, file);
+        if (ferror(file)) {
+            error = errno != 0 ? errno : EIO;
+            *length = 0;
+        }
+        fclose(file);
+    }
+    if (error != 0) CopyCut(reason, reasonSize, strerror(error));
+    return error;
 }
 #endif

@@ -6,6 +6,7 @@
 
 #include <stddef.h>
 
+#include "core/path_text.h"
 #include "settings/setting_values.h"
 
 class Config {
@@ -13,6 +14,8 @@ public:
     static constexpr size_t kTextSize = 512;
     static constexpr size_t kPatternSize = 128;  // "--" + key of up to 125 characters
     static constexpr size_t kFileNameSize = 32;
+    // Why a settings file that is there could not be read: "error 5: access denied".
+    static constexpr size_t kReasonSize = 64;
     // A settings file is a few lines (the sample, saved as UTF-16, is about
     // 8 KiB); anything past this is not read.
     static constexpr size_t kFileTextSize = 32768;
@@ -34,7 +37,8 @@ public:
     const char* GetString(const char* key) { return Find(key); }
     int GetBool(const char* key) { return IsTrue(ParseTruth(Find(key))) ? 1 : 0; }
 
-    // The portable part of Open, given the command line and module path.
+    // The portable part of Open, given the command line and the module path
+    // (in UTF-8, as every path the plug-in keeps).
     int OpenFrom(const char* commandLine, const char* modulePath, const char* fileName);
     const char* FilePath() const { return filePath; }
     const char* ModulePath() const { return modulePath; }
@@ -42,16 +46,19 @@ public:
     bool HasFileText() const { return fileRead; }
     // No settings file where it was looked for (one that could not be read is there).
     bool FileMissing() const { return fileMissing; }
+    // Why the file that is there could not be read; null when it was read or is missing.
+    const char* UnreadableReason() const { return unreadableReason[0] != '\0' ? unreadableReason : nullptr; }
     // The file's lines in order, each ended by a NUL: call with null for the
     // first; null after the last.
     const char* NextFileLine(const char* line) const;
 
 private:
     char commandLine[kTextSize];
-    char modulePath[kTextSize];
-    char filePath[kTextSize];
+    char modulePath[kPathSize];
+    char filePath[kPathSize];
     bool fileRead;
     bool fileMissing;
+    char unreadableReason[kReasonSize];
     size_t fileTextLength;  // the lines and their NULs
     char fileText[kFileTextSize + 2];
 };
@@ -71,8 +78,10 @@ size_t DecodeSettingsText(char* text, size_t length);
 
 // Reads at most size bytes of the file at path into buffer; the settings
 // file is opened for reading only, sharing read, write and delete, and closed
-// before this returns. Returns 0 or an error code; *length is the count read.
-int ReadSettingsFile(const char* path, char* buffer, size_t size, size_t* length);
+// before this returns. Returns 0, ENOENT when there is no such file, or
+// another error code with the reason in reason[0..reasonSize) (a file that
+// is there but cannot be opened or read); *length is the count read.
+int ReadSettingsFile(const char* path, char* buffer, size_t size, size_t* length, char* reason, size_t reasonSize);
 
 #ifdef _WIN32
 // Makes the plug-in's one store and points currentConfig at it.

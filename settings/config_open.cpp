@@ -4,13 +4,12 @@
 
 #include <new>
 
+#include "core/system_files.h"
 #include "settings/config.h"
 
 int Config::Open(void* module, const char* fileName) {
-    char path[kTextSize];
-    const DWORD length = GetModuleFileNameA(static_cast<HMODULE>(module), path, sizeof(path));
-    // A path that filled the whole buffer was cut short: use none of it.
-    if (length == 0 || length >= sizeof(path)) path[0] = '\0';
+    char path[kPathSize];
+    GetModulePath(static_cast<HMODULE>(module), path, sizeof(path));
     return OpenFrom(GetCommandLineA(), path, fileName);
 }
 
@@ -18,18 +17,25 @@ int Config::Open(void* module, const char* fileName) {
 // get a private virtualised copy there). Every sharing is granted, so the
 // player's editor can open, save, rename or delete the file at any time,
 // and the file is closed as soon as it is read.
-int ReadSettingsFile(const char* path, char* buffer, size_t size, size_t* length) {
+int ReadSettingsFile(const char* path, char* buffer, size_t size, size_t* length, char* reason, size_t reasonSize) {
     *length = 0;
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file =
+        OpenFileAtPath(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING);
     if (file == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
-        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ENOENT : EACCES;
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return ENOENT;
+        DescribeFileError(reason, reasonSize, error);
+        return EACCES;
     }
     DWORD read = 0;
-    const BOOL whole = ReadFile(file, buffer, static_cast<DWORD>(size), &read, nullptr);
+    const bool whole = ReadFile(file, buffer, static_cast<DWORD>(size), &read, nullptr);
+    const DWORD error = GetLastError();
     CloseHandle(file);
-    *length = whole ? read : 0;
+    if (!whole) {
+        DescribeFileError(reason, reasonSize, error);
+        return EIO;
+    }
+    *length = read;
     return 0;
 }
 

@@ -174,7 +174,12 @@ void ReadSettings(Config& config, SettingsRecord* record) {
 
 void ExplainSettings(const Config& config, const SettingsRecord& record, ExplanationSink say) {
     ExplainFileLines(config, say);
-    char text[Config::kTextSize + 128];
+    char text[kPathSize + 128];
+    if (config.UnreadableReason() != nullptr) {
+        FormatBounded(text, sizeof(text), "%s cannot be read (%s): none of its settings are used", config.FilePath(),
+                      config.UnreadableReason());
+        say(text);
+    }
     for (size_t i = 0; i < kSettingCount; ++i) {
         if (record.notUnderstood[i] == nullptr) continue;
         FormatBounded(text, sizeof(text), "%s \"%s\" not understood: %s", kSettingRows[i].name, record.shown[i],
@@ -187,10 +192,12 @@ void ExplainSettings(const Config& config, const SettingsRecord& record, Explana
         say(text);
     }
     if (record.dispora.given) return;
-    // Where it was looked for: the file's path, or where the file would be.
-    FormatBounded(text, sizeof(text),
-                  "no dispora setting on the command line%s%s: video mode and window left to the game",
-                  !config.FileMissing() ? ", in the file name or in " : " or in the file name, and no ",
-                  config.FilePath());
+    // Where it was looked for: the file's path, or where the file would be
+    // (one that cannot be read was named above).
+    const char* where = config.UnreadableReason() != nullptr ? " or in the file name"
+                        : config.FileMissing()               ? " or in the file name, and no "
+                                                             : ", in the file name or in ";
+    FormatBounded(text, sizeof(text), "no dispora setting on the command line%s%s: video mode and window left to the game",
+                  where, config.UnreadableReason() != nullptr ? "" : config.FilePath());
     say(text);
 }

@@ -71,8 +71,8 @@ struct SettingsRecord {
     char shown[kSettingCount][kShownValueSize];
     // For a value not understood, what it counts as ("no", "ignored"...); null when understood.
     const char* notUnderstood[kSettingCount];
-    // The plug-in's own path, for the files it keeps beside itself.
-    char modulePath[Config::kTextSize];
+    // The plug-in's own path in UTF-8, for the files it keeps beside itself.
+    char modulePath[kPathSize];
 };
 
 struct SettingRow {

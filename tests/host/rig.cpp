@@ -5,6 +5,8 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <algorithm>
+
 const char* const kPlugin = "dispora.asi";
 const char* const kProbe = "dispora_probe.dll";
 
@@ -113,7 +115,7 @@ void RemoveSettingsFile() {
     DeleteFileA(SettingsFilePath().c_str());
 }
 
-HMODULE LoadPlugin(const char* file) { return LoadLibraryA((RigDirectory() + file).c_str()); }
+HMODULE LoadPlugin(const char* file) { return LoadLibraryW(Wide(RigDirectory() + file).c_str()); }
 
 void UnloadPlugin(HMODULE module) {
     if (module != nullptr) FreeLibrary(module);
@@ -226,6 +228,82 @@ std::string ReadWholeFile(const std::string& path) {
 }
 
 std::string LogFilePath(const std::string& folder) { return folder + "dispora.log"; }
+
+std::wstring Wide(const std::string& utf8) {
+    std::wstring wide(utf8.size() + 1, L'\0');
+    wide.resize(MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, &wide[0], static_cast<int>(wide.size())));
+    if (!wide.empty()) wide.pop_back();  // the NUL
+    return wide;
+}
+
+std::string AnsiForm(const std::string& utf8) {
+    const std::wstring wide = Wide(utf8);
+    std::string ansi(wide.size() * 2 + 1, '\0');
+    ansi.resize(WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, &ansi[0], static_cast<int>(ansi.size()), nullptr,
+                                    nullptr));
+    if (!ansi.empty()) ansi.pop_back();
+    return ansi;
+}
+
+GameFolder::GameFolder(const std::string& name) : path(RigDirectory()) {
+    for (size_t start = 0; start <= name.size();) {
+        size_t end = name.find('\\', start);
+        if (end == std::string::npos) end = name.size();
+        path += name.substr(start, end - start) + "\\";
+        CHECK(CreateDirectoryW(Wide(path).c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+        made.push_back(path);
+        start = end + 1;
+    }
+    CHECK(CopyFileW(Wide(RigDirectory() + kPlugin).c_str(), Wide(path + kPlugin).c_str(), FALSE));
+}
+
+GameFolder::~GameFolder() {
+    for (const char* file : {kPlugin, "dispora.ini", "dispora.log", "dispora-window.ini", "dispora-window.ini.new"}) {
+        const std::wstring name = Wide(path + file);
+        SetFileAttributesW(name.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(name.c_str());
+    }
+    for (auto folder = made.rbegin(); folder != made.rend(); ++folder) RemoveDirectoryW(Wide(*folder).c_str());
+}
+
+HMODULE GameFolder::Load() const { return LoadLibraryW(Wide(path + kPlugin).c_str()); }
+
+void GameFolder::Write(const char* file, const std::string& text) const {
+    HANDLE out = CreateFileW(Wide(path + file).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    CHECK(out != INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(out, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    CloseHandle(out);
+}
+
+std::string GameFolder::Read(const char* file) const {
+    HANDLE in = CreateFileW(Wide(path + file).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+    if (in == INVALID_HANDLE_VALUE) return "<none>";
+    std::string text;
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(in, buffer, sizeof(buffer), &got, nullptr) && got > 0) text.append(buffer, got);
+    CloseHandle(in);
+    return text;
+}
+
+std::string FolderNameForLength(size_t length) {
+    // Each folder's name is at most 100 characters (the disk below Wine takes 255 bytes).
+    size_t left = length - RigDirectory().size();  // characters still to name, backslashes included
+    std::string name;
+    for (char letter = 'a'; left > 0; ++letter) {
+        size_t part = std::min<size_t>(100, left);
+        if (left - part == 1) --part;  // a backslash needs a name after it
+        name += std::string(part, letter);
+        left -= part;
+        if (left > 0) {
+            name += '\\';
+            --left;
+        }
+    }
+    return name;
+}
 
 DWORD RunChild(const std::string& scenario, const std::string& extraArguments, const std::string& executable) {
     const std::string exe = RigDirectory() + executable;

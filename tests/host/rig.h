@@ -64,10 +64,28 @@ bool OthersCanOpenAlone(const std::string& path);
 std::string ReadWholeFile(const std::string& path);
 std::string LogFilePath(const std::string& folder = RigDirectory());  // dispora.log there
 
+// A text in UTF-8 for the wide calls, and as an ANSI program of this code page sees it.
+std::wstring Wide(const std::string& utf8);
+std::string AnsiForm(const std::string& utf8);
+// A game folder under the rig's, its name in UTF-8 (nested folders too),
+// made through the wide calls with a copy of the plug-in in it; removed with
+// the files the plug-in writes when the scenario is done with it.
+struct GameFolder {
+    std::string path;  // with the final backslash
+    explicit GameFolder(const std::string& name);
+    ~GameFolder();
+    HMODULE Load() const;  // its dispora.asi
+    void Write(const char* file, const std::string& text) const;
+    std::string Read(const char* file) const;  // "<none>" when there is none
+    std::vector<std::string> made;  // the folders, outermost first
+};
+// A folder name under the rig's that makes its path this many characters long.
+std::string FolderNameForLength(size_t length);
+
 // --- the plug-in ---------------------------------------------------------------
 extern const char* const kPlugin;  // "dispora.asi"
 extern const char* const kProbe;   // "dispora_probe.dll"
-HMODULE LoadPlugin(const char* file = kPlugin);
+HMODULE LoadPlugin(const char* file = kPlugin);  // file: in UTF-8, from the rig's folder
 void UnloadPlugin(HMODULE module);
 // An export of a loaded module, as a function of the given type (null if missing).
 template <typename Function>

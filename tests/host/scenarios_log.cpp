@@ -78,7 +78,8 @@ SCENARIO("log: a log file that cannot be created leaves attach alone") {
     CHECK(module != nullptr);
     int offLines = 0;
     for (const std::string& line : DebugLines()) {
-        offLines += line == "[dispora.asi] logfile: dispora.log cannot be created beside the plug-in: no log file\n";
+        offLines += line == "[dispora.asi] logfile: dispora.log cannot be created beside the plug-in (error 5: access "
+                            "denied): no log file\n";
     }
     CHECK_EQ(offLines, 1);
     CHECK_TEXT(ReadWholeFile(LogFilePath(folder)), before);

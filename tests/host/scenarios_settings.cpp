@@ -67,7 +67,7 @@ SCENARIO("settings: a read-only dispora.ini is read, and left open to others") {
     DeleteFileA((folder + kPlugin).c_str());
 }
 
-SCENARIO("settings: a dispora.ini another program has open, even for writing, is read") {
+SCENARIO("settings: a dispora.ini another program has open, even for writing, is read; one it holds alone is named with the reason") {
     InstallHost(&AnyBuild());
     WriteSettingsFile("dispora=windowed\n");
     HANDLE held = CreateFileA(SettingsFilePath().c_str(), GENERIC_READ | GENERIC_WRITE,
@@ -77,13 +77,21 @@ SCENARIO("settings: a dispora.ini another program has open, even for writing, is
     CHECK_TEXT(ProbeValue(probe, "dispora"), "windowed");
     UnloadPlugin(probe);
     CloseHandle(held);
-    // Held with no sharing at all, it cannot be read, but it is there: the log does not call it missing.
+    // Held with no sharing at all, it cannot be read, but it is there: the
+    // log names it with the reason, and neither calls it missing nor empty.
     held = CreateFileA(SettingsFilePath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ClearCapturedOutput();
     UnloadPlugin(LoadPlugin());
-    CHECK(Logged("no dispora setting on the command line, in the file name or in " + SettingsFilePath() +
-                 ": video mode and window left to the game\n"));
+    CHECK(Logged(SettingsFilePath() + " cannot be read (error 32: another program has it open): none of its "
+                                      "settings are used\n"));
+    CHECK(Logged("no dispora setting on the command line or in the file name: video mode and window left to the game\n"));
     CloseHandle(held);
+    RemoveSettingsFile();
+    CHECK(CreateDirectoryA(SettingsFilePath().c_str(), nullptr));  // a folder of that name: there, but no file
+    ClearCapturedOutput();
+    UnloadPlugin(LoadPlugin());
+    CHECK(Logged(SettingsFilePath() + " cannot be read (error 5: access denied): none of its settings are used\n"));
+    RemoveDirectoryA(SettingsFilePath().c_str());
 }
 
 SCENARIO("settings: dispora.ini as editors save it: a UTF-8 mark, UTF-16, any line ending") {

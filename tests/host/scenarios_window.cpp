@@ -860,7 +860,7 @@ SCENARIO("window: remember keeps the framed window's place for the next start, o
     DeleteFileA(RememberedPath().c_str());
 }
 
-SCENARIO("window: remember in a folder that cannot be written says so once and plays on") {
+SCENARIO("window: remember in a folder that cannot be written, or with a file that cannot be read, says why and plays on") {
     const std::string blocker = RigDirectory() + "dispora-window.ini.new";
     CreateDirectoryA(blocker.c_str(), nullptr);  // the file beside it cannot be made
     DeferredRun run = LoadThenStartGame(kStandInBuilds[2], "dispora=windowed\nremember=yes\n");
@@ -869,10 +869,58 @@ SCENARIO("window: remember in a folder that cannot be written says so once and p
     int said = 0;
     for (const std::string& line : engine.logLines) said += line.find("dispora-window.ini") != std::string::npos;
     CHECK_EQ(said, 1);
-    CHECK(Logged("remember: cannot write dispora-window.ini beside the plug-in\n"));
+    CHECK(Logged("remember: cannot write dispora-window.ini beside the plug-in (error 5: access denied)\n"));
     CHECK_EQ(GetFileAttributesA(RememberedPath().c_str()), INVALID_FILE_ATTRIBUTES);
     UnloadPlugin(run.plugin);
     RemoveDirectoryA(blocker.c_str());
+
+    // A remembered window another program holds alone is not taken for none.
+    FILE* file = fopen(RememberedPath().c_str(), "wb");
+    fputs("windowpos=100,120\r\nwindowsize=800x600\r\n", file);
+    fclose(file);
+    HANDLE held = CreateFileA(RememberedPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    run = LoadThenStartGame(kStandInBuilds[2], "dispora=windowed\nwindowsize=640x480\nwindowpos=40,30\nremember=yes\n");
+    CHECK(Logged("remember: " + RememberedPath() +
+                 " cannot be read (error 32: another program has it open): the window starts as the settings say\n"));
+    CheckOuter(run.window, 40, 30, 640, 480);
+    UnloadPlugin(run.plugin);
+    CloseHandle(held);
+    DeleteFileA(RememberedPath().c_str());
+}
+
+// Folders players really have, on a Western Windows: names outside its ANSI
+// code page, and one whose files' paths pass the 259 characters the ANSI
+// calls take (dispora-window.ini.new at 269).
+SCENARIO("window: the game in a folder named in any script, or 246 characters long, works as anywhere") {
+    CHECK_EQ(GetACP(), 1252);  // what the test script gives Wine: none of these names is ANSI there
+    for (const std::string& name : {std::string(u8"ゲーム\\GTA Vice City"),
+                                    std::string(u8"Παιχνίδια\\GTA3"),
+                                    std::string(u8"Юрий\\Desktop\\GTA"), FolderNameForLength(246)}) {
+        const GameFolder folder(name);
+        folder.Write("dispora.ini", "dispora=windowed\nwindowsize=800x600\nwindowpos=40,30\nremember=yes\n");
+        InstallHost(&kStandInBuilds[2]);
+        HMODULE plugin = folder.Load();
+        CHECK(plugin != nullptr);
+        HWND window = CreateWindowAsGame();
+        StartGame();
+        CheckOuter(window, 40, 30, 800, 600);
+        EndMove(window, 100, 120);
+        CHECK_TEXT(folder.Read("dispora-window.ini"), "windowpos=100,120\r\nwindowsize=800x600\r\n");
+        UnloadPlugin(plugin);
+        CHECK(folder.Read("dispora.log").find("video mode in use: 0 (chosen: 0)\n") != std::string::npos);
+
+        // The path in the log: UTF-8 in dispora.log, the ANSI form for the debugger output and the game's log.
+        folder.Write("dispora.ini", "windowsize=800x600\n");
+        InstallHost(&kStandInBuilds[2]);
+        ClearCapturedOutput();
+        UnloadPlugin(folder.Load());
+        const std::string said = "no dispora setting on the command line, in the file name or in " + folder.path +
+                                 "dispora.ini: video mode and window left to the game\n";
+        CHECK(folder.Read("dispora.log").find("[dispora.asi] " + said) != std::string::npos);
+        CHECK(Logged(AnsiForm(said)));
+        CHECK(std::find(DebugLines().begin(), DebugLines().end(), "[dispora.asi] " + AnsiForm(said)) !=
+              DebugLines().end());
+    }
 }
 
 SCENARIO("window: pauseonleave gives Vice City its pause request when the player leaves") {

@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <errno.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <string>
@@ -189,7 +191,7 @@ TEST_F(ConfigTest, KeyTooLongForThePatternIsAbsent) {
 }
 
 TEST_F(ConfigTest, PluginPathTooLongIsNotUsedAtAll) {
-    const std::string longPath = directory + "/game\\" + std::string(520, 'p') + "--dispora=windowed.asi";
+    const std::string longPath = directory + "/game\\" + std::string(kPathSize, 'p') + "--dispora=windowed.asi";
     WriteSettings("dispora=800x600\n");
     config.OpenFrom("gta3.exe", longPath.c_str(), "dispora.ini");
     EXPECT_FALSE(config.HasFileText());
@@ -204,7 +206,7 @@ TEST_F(ConfigTest, FileNameOf32CharactersOrMoreOpensNothing) {
 }
 
 TEST_F(ConfigTest, DirectoryTooLongForTheFileNameOpensNothing) {
-    const std::string path = std::string(505, 'd') + "\\x.asi";  // 511 characters: fits, the name does not
+    const std::string path = std::string(kPathSize - 7, 'd') + "\\x.asi";  // it fits, the name beside it does not
     EXPECT_NE(config.OpenFrom("gta3.exe", path.c_str(), "dispora.ini"), 0);
     EXPECT_STREQ(config.FilePath(), "");
 }
@@ -221,6 +223,37 @@ TEST_F(ConfigTest, NoFileNameMeansThePluginsOwnNameWithIni) {
     EXPECT_TRUE(config.HasFileText());
     config.OpenFrom("gta3.exe", "C:\\Games\\plugin", nullptr);
     EXPECT_FALSE(config.HasFileText());
+}
+
+// Paths are UTF-8: a folder named in any script, and a long one.
+TEST_F(ConfigTest, PluginInAFolderNamedInAnyScriptReadsItsFile) {
+    for (const std::string& folder : {std::string("/\xE3\x82\xB2\xE3\x83\xBC\xE3\x83\xA0"), "/" + std::string(240, 'l')}) {
+        ASSERT_EQ(mkdir((directory + folder).c_str(), 0700), 0);
+        const std::string plugin = directory + folder + "/game\\dispora--topmost=yes.asi";
+        settingsPath = directory + folder + "/game\\dispora.ini";
+        WriteSettings("dispora=windowed\n");
+        EXPECT_EQ(config.OpenFrom("gta3.exe", plugin.c_str(), "dispora.ini"), 0);
+        EXPECT_EQ(std::string(config.FilePath()), settingsPath);
+        EXPECT_EQ(Value("dispora"), "windowed");
+        EXPECT_EQ(Value("topmost"), "yes.asi");
+        unlink(settingsPath.c_str());
+        rmdir((directory + folder).c_str());
+    }
+}
+
+// A file that is there but cannot be read says why, and is neither missing nor empty.
+TEST_F(ConfigTest, FileThatCannotBeReadSaysWhy) {
+    ASSERT_EQ(mkdir(settingsPath.c_str(), 0700), 0);
+    EXPECT_NE(config.OpenFrom("gta3.exe --dispora=windowed", pluginPath.c_str(), "dispora.ini"), 0);
+    EXPECT_FALSE(config.HasFileText());
+    EXPECT_FALSE(config.FileMissing());
+    ASSERT_NE(config.UnreadableReason(), nullptr);
+    EXPECT_STREQ(config.UnreadableReason(), strerror(EISDIR));
+    EXPECT_EQ(Value("dispora"), "windowed");
+    rmdir(settingsPath.c_str());
+    config.OpenFrom("gta3.exe", pluginPath.c_str(), "dispora.ini");
+    EXPECT_TRUE(config.FileMissing());
+    EXPECT_EQ(config.UnreadableReason(), nullptr);
 }
 
 TEST_F(ConfigTest, MissingFileLeavesCommandLineAndPath) {

@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <errno.h>
 #include <stdio.h>
 #include <string.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <fstream>
@@ -181,6 +183,16 @@ TEST_F(SettingsTest, NoDisporaAnywhereSaysWhereItWasLookedFor) {
                                              path + ": video mode and window left to the game"});
     Read(nullptr, "gta3.exe --dispora windowed");
     EXPECT_TRUE(said.empty());
+    // There, but it cannot be read: named with the reason, whatever else gives dispora.
+    ASSERT_EQ(mkdir(path.c_str(), 0700), 0);
+    const std::string unreadable = path + " cannot be read (" + strerror(EISDIR) + "): none of its settings are used";
+    Read(nullptr);
+    EXPECT_EQ(said, (std::vector<std::string>{
+                        unreadable, "no dispora setting on the command line or in the file name: video mode and "
+                                    "window left to the game"}));
+    Read(nullptr, "gta3.exe --dispora windowed");
+    EXPECT_EQ(said, std::vector<std::string>{unreadable});
+    rmdir(path.c_str());
 }
 
 // The compatibility layers Windows passes in __COMPAT_LAYER, against the settings in force.
