@@ -13,8 +13,14 @@ failed=()
 step() {
     local name=$1
     shift
+    local started=$SECONDS
     echo "=== $name"
-    if "$@"; then echo "=== $name: passed"; else echo "=== $name: FAILED"; failed+=("$name"); fi
+    if "$@"; then
+        echo "=== $name: passed ($((SECONDS - started)) s)"
+    else
+        echo "=== $name: FAILED"
+        failed+=("$name")
+    fi
 }
 
 native() {
