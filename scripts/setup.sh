@@ -10,6 +10,9 @@ log() { echo "setup: $*"; }
 
 # --- packages --------------------------------------------------------------
 # libxi6:i386: without the 32-bit XInput library Wine refuses every ClipCursor.
+# xserver-xorg-core, xserver-xorg-video-dummy, libxinerama1:i386: an X server
+# with two monitors, which 32-bit Wine lists only through the 32-bit Xinerama
+# library (scripts/two-monitors.conf).
 # fonts-wine: Wine's Marlett, which draws the caption buttons in screenshots.
 # The i386 architecture gives Wine's 32-bit build; bookworm-backports gives a
 # qemu-user that starts Wine processes in about a second (bookworm's own qemu
@@ -41,7 +44,8 @@ fi
 
 packages=(cmake ninja-build make g++ clang libclang-rt-14-dev libgtest-dev
           g++-mingw-w64-i686 binutils-mingw-w64-i686
-          wine wine32:i386 libxi6:i386 fonts-wine xvfb xauth x11-apps imagemagick zip unzip)
+          wine wine32:i386 libxi6:i386 fonts-wine xvfb xauth x11-apps imagemagick zip unzip
+          xserver-xorg-core xserver-xorg-video-dummy libxinerama1:i386)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

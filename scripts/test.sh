@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs every test: native unit tests (ASan + UBSan), a short fuzz run, the
-# plug-in's size and imports, and the stand-in host's scenarios under Wine.
+# plug-in's size and imports, and the stand-in host's scenarios under Wine: on
+# one monitor, then its window scenarios again on two monitors and at 144 DPI.
 # Usage: scripts/test.sh [--fuzz-seconds N]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -12,8 +13,14 @@ failed=()
 step() {
     local name=$1
     shift
+    local started=$SECONDS
     echo "=== $name"
-    if "$@"; then echo "=== $name: passed"; else echo "=== $name: FAILED"; failed+=("$name"); fi
+    if "$@"; then
+        echo "=== $name: passed ($((SECONDS - started)) s)"
+    else
+        echo "=== $name: FAILED"
+        failed+=("$name")
+    fi
 }
 
 native() {
@@ -29,6 +36,8 @@ step "settings fuzzer (${fuzz_seconds}s)" fuzz
 step "cross build" windows
 step "plug-in binary checks" scripts/check-binary.sh build/windows/rig/dispora.asi
 step "stand-in host under Wine" scripts/wine-tests.sh
+step "stand-in host on two monitors" scripts/wine-tests.sh --two-monitors
+step "stand-in host at 144 DPI" scripts/wine-tests.sh --dpi 144
 step "player package" scripts/check-package.sh
 
 if [ ${#failed[@]} -ne 0 ]; then

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <io.h>
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 
 #include <algorithm>
@@ -326,6 +327,20 @@ DWORD RunChild(const std::string& scenario, const std::string& extraArguments, c
     return code;
 }
 
+// The display the scenarios see, as "2 monitors, 144 DPI"; the pass that
+// asks for one names it in DISPORA_DISPLAY, and any other display fails the run.
+static bool CheckDisplay() {
+    HDC screen = GetDC(nullptr);
+    char display[64];
+    snprintf(display, sizeof(display), "%d monitor%s, %d DPI", GetSystemMetrics(SM_CMONITORS),
+             GetSystemMetrics(SM_CMONITORS) == 1 ? "" : "s", GetDeviceCaps(screen, LOGPIXELSX));
+    ReleaseDC(nullptr, screen);
+    const char* expected = getenv("DISPORA_DISPLAY");
+    const bool ok = expected == nullptr || strcmp(expected, display) == 0;
+    printf("%s display: %s%s%s\n", ok ? "    " : "FAIL", display, ok ? "" : ", expected ", ok ? "" : expected);
+    return ok;
+}
+
 // --- main ------------------------------------------------------------------------
 // standin_host.exe [run] [filter...]   runs the scenarios whose names contain a filter
 // standin_host.exe child NAME ...      runs one scenario in this process (started by RunChild)
@@ -346,15 +361,17 @@ int main(int argc, char** argv) {
 
     int passed = 0;
     int failed = 0;
+    if (!isChild && !CheckDisplay()) ++failed;
     for (const Scenario& scenario : Scenarios()) {
         bool selected = filters.empty();
         for (const std::string& filter : filters) {
             selected = selected || (isChild ? filter == scenario.name : strstr(scenario.name, filter.c_str()) != nullptr);
         }
         // Child scenarios run only when a parent scenario starts them by name;
-        // demos, the package's and the benchmark only when a filter names them.
+        // demos, the package's, the benchmark and those for another display
+        // only when a filter names them.
         if (strncmp(scenario.name, "child:", 6) == 0 && !isChild) selected = false;
-        for (const char* onlyByName : {"demo:", "package:", "bench:"}) {
+        for (const char* onlyByName : {"demo:", "package:", "bench:", "monitors:", "monitor gone:"}) {
             if (strncmp(scenario.name, onlyByName, strlen(onlyByName)) == 0 && filters.empty()) selected = false;
         }
         if (!selected) continue;

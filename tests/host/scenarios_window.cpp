@@ -22,11 +22,15 @@ RECT ClientArea(HWND window) {
     return client;
 }
 
-RECT PrimaryMonitor(bool workArea) {
+RECT MonitorRect(HMONITOR monitor, bool workArea) {
     MONITORINFO info = {};
     info.cbSize = sizeof(info);
-    GetMonitorInfoA(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &info);
+    GetMonitorInfoA(monitor, &info);
     return workArea ? info.rcWork : info.rcMonitor;
+}
+RECT WorkArea(HMONITOR monitor) { return MonitorRect(monitor, true); }
+RECT PrimaryMonitor(bool workArea) {
+    return MonitorRect(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), workArea);
 }
 
 void CheckOuter(HWND window, int left, int top, int width, int height) {
@@ -247,7 +251,8 @@ SCENARIO("window: deferred, word values in the plug-in's file name end before \"
 SCENARIO("window: deferred, a windowpos on no monitor centres the window and the clip follows") {
     DeferredRun run =
         LoadThenStartGame(kStandInBuilds[1], "dispora=windowed\nwindowsize=800x600\nwindowpos=-5000,100\nclipcursor=1\n");
-    const RECT work = PrimaryMonitor(true);
+    const RECT asked = {-5000, 100, -4200, 700};
+    const RECT work = WorkArea(MonitorFromRect(&asked, MONITOR_DEFAULTTONEAREST));
     const int left = work.left + (work.right - work.left - 800) / 2, top = work.top + (work.bottom - work.top - 600) / 2;
     CheckOuter(run.window, left, top, 800, 600);
     char line[96];
@@ -272,6 +277,7 @@ SCENARIO("window: deferred, a full-screen pick leaves the window keys unread") {
 // --- immediate road ----------------------------------------------------------------
 SCENARIO("window: immediate, windowpos given, centred or not understood") {
     const RECT work = PrimaryMonitor(true);
+    const bool monitorOnTheLeft = MonitorFromPoint(POINT{-1, 0}, MONITOR_DEFAULTTONULL) != nullptr;
     const struct {
         const char* pos;
         int left, top;
@@ -279,7 +285,8 @@ SCENARIO("window: immediate, windowpos given, centred or not understood") {
                  {"center", work.left + (work.right - work.left - 1024) / 2, work.top + (work.bottom - work.top - 768) / 2},
                  {"100,-99999", work.left + (work.right - work.left - 1024) / 2, work.top + (work.bottom - work.top - 768) / 2},
                  {"100,-10", work.left + (work.right - work.left - 1024) / 2, work.top + (work.bottom - work.top - 768) / 2},
-                 {"-950,20", work.left + (work.right - work.left - 1024) / 2, work.top + (work.bottom - work.top - 768) / 2},
+                 {"-950,20", monitorOnTheLeft ? -950 : work.left + (work.right - work.left - 1024) / 2,
+                  monitorOnTheLeft ? 20 : work.top + (work.bottom - work.top - 768) / 2},
                  {"-900,20", -900, 20},
                  {"somewhere", 100, 100}};
     for (const auto& c : cases) {
@@ -621,8 +628,7 @@ void CheckGameFollowsClient(HWND window) {
     CHECK_EQ(HostCamera().cy, client.bottom);
 }
 
-void CheckCoversMonitor(HWND window) {
-    const RECT monitor = PrimaryMonitor(false);
+void CheckCoversMonitor(HWND window, const RECT& monitor = PrimaryMonitor(false)) {
     CheckOuter(window, monitor.left, monitor.top, monitor.right - monitor.left, monitor.bottom - monitor.top);
     CHECK_EQ(GetWindowLongA(window, GWL_STYLE) & (kFrameStyles | WS_SYSMENU), 0);
     CheckGameFollowsClient(window);
@@ -789,8 +795,8 @@ SCENARIO("window: monitor=1 is the stand-in's monitor, on both roads; a monitor 
                work.top + (work.bottom - work.top - 600) / 2, 800, 600);
     UnloadPlugin(immediate.plugin);
     RestoreCursor(immediate.cursorBefore);
-    run = LoadThenStartGame(kStandInBuilds[3], "dispora=windowed\nmonitor=2\n");
-    CHECK(Logged("monitor \"2\" is not there: ignored\n"));
+    run = LoadThenStartGame(kStandInBuilds[3], "dispora=windowed\nmonitor=3\n");
+    CHECK(Logged("monitor \"3\" is not there: ignored\n"));
     CHECK_EQ(WindowBounds(run.window).left, run.before.left);
     UnloadPlugin(run.plugin);
 }
@@ -1118,8 +1124,7 @@ StandInTaskbar& Taskbar() {
 
 // The game's window is the largest 4:3 picture centred on the monitor; the
 // backdrop covers the monitor directly behind it, in the same band.
-void CheckBlackBars(HWND game) {
-    const RECT monitor = PrimaryMonitor(false);
+void CheckBlackBars(HWND game, const RECT& monitor = PrimaryMonitor(false)) {
     const int width = monitor.right - monitor.left, height = monitor.bottom - monitor.top;
     const int pictureWidth = std::min(width, height * 4 / 3), pictureHeight = pictureWidth * 3 / 4;
     CheckOuter(game, monitor.left + (width - pictureWidth) / 2, monitor.top + (height - pictureHeight) / 2,
@@ -1135,7 +1140,9 @@ void CheckBlackBars(HWND game) {
     // Never in the taskbar nor in Alt+Tab.
     CHECK_EQ(GetWindowLongA(backdrop, GWL_EXSTYLE) & (WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_APPWINDOW),
              WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE);
-    CHECK(WindowFromPoint(POINT{monitor.left + 2, Middle(monitor).y}) == backdrop);
+    const POINT onABar = pictureWidth < width ? POINT{monitor.left + 2, Middle(monitor).y}
+                                              : POINT{Middle(monitor).x, monitor.top + 2};
+    CHECK(WindowFromPoint(onABar) == backdrop);
     CHECK(WindowFromPoint(Middle(monitor)) == game);
 }
 
@@ -1250,4 +1257,157 @@ SCENARIO("window: aspect in borderless full screen on the immediate road: topmos
     CHECK(Backdrop() == nullptr);
     UnloadPlugin(run.plugin);
     RestoreCursor(run.cursorBefore);
+}
+
+// --- a second monitor, to the left of the main one; a scaled display ---------------------
+// The "monitors:" scenarios run on the two-monitor display only (named by
+// scripts/wine-tests.sh --two-monitors), "monitor gone:" in the single-monitor
+// start that follows it there.
+namespace {
+
+// \\.\DISPLAY2, the monitor the two-monitor display has left of the main one.
+RECT SecondMonitor(bool workArea) {
+    const HMONITOR second = MonitorFromPoint(POINT{-1, 0}, MONITOR_DEFAULTTONULL);
+    MONITORINFOEXA info = {};
+    info.cbSize = sizeof(info);
+    CHECK(second != nullptr && GetMonitorInfoA(second, &info));
+    CHECK_TEXT(info.szDevice, "\\\\.\\DISPLAY2");
+    return workArea ? info.rcWork : info.rcMonitor;
+}
+
+RECT CentredIn(const RECT& area, int width, int height) {
+    const int left = area.left + (area.right - area.left - width) / 2, top = area.top + (area.bottom - area.top - height) / 2;
+    return {left, top, left + width, top + height};
+}
+
+HWND StartOnEitherRoad(bool immediate, const std::string& settings) {
+    return immediate ? LoadWithWindow(kStandInBuilds[3], settings.c_str()).window
+                     : LoadThenStartGame(kStandInBuilds[2], settings.c_str()).window;
+}
+
+void UnloadAndRestoreCursor(int cursorBefore) {
+    UnloadPlugin(GetModuleHandleA(kPlugin));
+    RestoreCursor(cursorBefore);
+}
+
+// Alt+Enter to borderless full screen on that monitor (with black bars when
+// bars) and back to the same framed window, the mouse kept in the picture.
+void AltEnterThereAndBack(HWND window, const RECT& monitor, bool bars) {
+    const RECT framed = WindowBounds(window);
+    AltEnter(window);
+    if (bars) {
+        CheckBlackBars(window, monitor);
+    } else {
+        CheckCoversMonitor(window, monitor);
+    }
+    CHECK(CursorConfinedTo(window));
+    AltEnter(window);
+    CHECK(BoundsAre(window, framed));
+    CheckFramed(window);
+    CheckGameFollowsClient(window);
+    CHECK(CursorConfinedTo(window));
+}
+
+const char* const kRememberedOnSecondMonitor = "dispora-window-second-monitor.ini";
+
+}  // namespace
+
+SCENARIO("monitors: monitor=2 and a windowpos left of the main monitor, on both roads") {
+    const RECT second = SecondMonitor(false), secondWork = SecondMonitor(true);
+    const struct {
+        const char* settings;
+        bool immediate;
+        RECT expected;
+    } cases[] = {{"monitor=2\nwindowsize=800x600\n", false, CentredIn(secondWork, 800, 600)},
+                 {"monitor=2\n", true, CentredIn(secondWork, 800, 600)},
+                 {"monitor=2\nwindowsize=800x600\nwindowpos=40,30\n", true,
+                  {second.left + 40, second.top + 30, second.left + 840, second.top + 630}},
+                 {"windowsize=800x600\nwindowpos=-1200,100\n", false, {-1200, 100, -400, 700}}};
+    for (const auto& c : cases) {
+        const int cursorBefore = CursorDisplayCount();
+        const HWND window = StartOnEitherRoad(c.immediate, std::string("dispora=windowed\n") + c.settings);
+        CHECK(BoundsAre(window, c.expected));
+        CheckHostKnowsClientSize(window);
+        UnloadAndRestoreCursor(cursorBefore);
+    }
+}
+
+SCENARIO("monitors: borderless full screen on the second monitor, on both roads, black bars there too") {
+    const RECT second = SecondMonitor(false);
+    for (const bool immediate : {false, true}) {
+        const int cursorBefore = CursorDisplayCount();
+        HWND window = StartOnEitherRoad(immediate, "dispora=windowed\nmonitor=2\nborderless=yes\n");
+        CheckCoversMonitor(window, second);
+        UnloadAndRestoreCursor(cursorBefore);
+        // 5:4: the 4:3 picture has its bars above and below.
+        window = StartOnEitherRoad(immediate, "dispora=windowed\nmonitor=2\nborderless=yes\naspect=4:3\n");
+        CheckBlackBars(window, second);
+        AltEnter(window);  // a framed window of three quarters of that monitor, centred there
+        const RECT client = ClientArea(window);
+        CHECK_EQ(client.right, (second.right - second.left) * 3 / 4);
+        CHECK_EQ(client.bottom, (second.bottom - second.top) * 3 / 4);
+        const RECT framed = WindowBounds(window);
+        CHECK(BoundsAre(window, CentredIn(SecondMonitor(true), framed.right - framed.left, framed.bottom - framed.top)));
+        UnloadAndRestoreCursor(cursorBefore);
+    }
+}
+
+SCENARIO("monitors: the clip follows the window across; Alt+Enter on the second monitor and back") {
+    DeferredRun run =
+        LoadThenStartGame(kStandInBuilds[1], "dispora=windowed\nwindowsize=800x600\nwindowpos=40,30\nclipcursor=yes\n");
+    CHECK(CursorConfinedTo(run.window));
+    SetWindowPos(run.window, nullptr, -1100, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER);  // Win+Shift+Left
+    CHECK(CursorConfinedTo(run.window));
+    AltEnterThereAndBack(run.window, SecondMonitor(false), false);
+    SetWindowPos(run.window, nullptr, 40, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    CHECK(CursorConfinedTo(run.window));
+    UnloadPlugin(run.plugin);
+
+    run = LoadThenStartGame(kStandInBuilds[3], "dispora=windowed\nmonitor=2\nwindowsize=900x700\naspect=4:3\nclipcursor=yes\n");
+    AltEnterThereAndBack(run.window, SecondMonitor(false), true);
+    UnloadPlugin(run.plugin);
+}
+
+SCENARIO("monitors: a window remembered on the second monitor comes back there") {
+    DeleteFileA(RememberedPath().c_str());
+    const char* settings = "dispora=windowed\nwindowsize=800x600\nwindowpos=40,30\nremember=yes\n";
+    DeferredRun run = LoadThenStartGame(kStandInBuilds[0], settings);
+    EndMove(run.window, -1100, 100);
+    UnloadPlugin(run.plugin);
+    run = LoadThenStartGame(kStandInBuilds[0], settings);
+    CheckOuter(run.window, -1100, 100, 800, 600);
+    CHECK(Logged("remembered window 800 x 600 at -1100, 100: used\n"));
+    UnloadPlugin(run.plugin);
+    // Kept for the start without that monitor that follows.
+    CHECK(MoveFileExA(RememberedPath().c_str(), (RigDirectory() + kRememberedOnSecondMonitor).c_str(),
+                      MOVEFILE_REPLACE_EXISTING));
+}
+
+SCENARIO("monitor gone: a window remembered on a monitor unplugged since is ignored") {
+    CHECK_EQ(GetSystemMetrics(SM_CMONITORS), 1);
+    CHECK(MoveFileExA((RigDirectory() + kRememberedOnSecondMonitor).c_str(), RememberedPath().c_str(),
+                      MOVEFILE_REPLACE_EXISTING));
+    DeferredRun run = LoadThenStartGame(kStandInBuilds[0], "dispora=windowed\nwindowsize=800x600\nwindowpos=40,30\nremember=yes\n");
+    CHECK(Logged("remembered window 800 x 600 at -1100, 100: on no monitor, ignored\n"));
+    CheckOuter(run.window, 40, 30, 800, 600);
+    UnloadPlugin(run.plugin);
+    DeleteFileA(RememberedPath().c_str());
+}
+
+// The frame, the picture, Alt+Enter and the clip with the process DPI-aware
+// (in a process of its own: the awareness cannot be taken back).
+SCENARIO("child:window: DPI-aware, a sized window, its picture, clip and Alt+Enter") {
+    DeferredRun run = LoadThenStartGame(
+        kStandInBuilds[2], "dispora=windowed\nwindowsize=800x600\nwindowpos=40,30\nclipcursor=yes\ndpiaware=yes\n");
+    CHECK(ReadWholeFile(LogFilePath()).find(" DPI awareness set\n") != std::string::npos);  // system or per-monitor
+    CheckOuter(run.window, 40, 30, 800, 600);
+    CheckGameDrawsWholeClient(run);
+    CHECK(CursorConfinedTo(run.window));
+    AltEnterThereAndBack(run.window, PrimaryMonitor(false), false);
+    CheckOuter(run.window, 40, 30, 800, 600);
+    UnloadPlugin(run.plugin);
+}
+
+SCENARIO("window: DPI-aware, a sized window keeps its outer size, picture and clip through Alt+Enter") {
+    CHECK_EQ(RunChild("child:window: DPI-aware, a sized window, its picture, clip and Alt+Enter", ""), 0);
 }
