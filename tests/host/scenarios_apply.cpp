@@ -467,6 +467,24 @@ SCENARIO("deferred: a settle call that cannot be written leaves the choice to th
     DestroyHostWindow();
 }
 
+SCENARIO("deferred: a mode list that names no full-screen mode leaves the choice to the game's search") {
+    const StandInBuild& build = kStandInBuilds[2];
+    InstallHost(&build);
+    WriteSelectDevice(ModeSearchReading::FlagGatesAll);
+    for (std::string& name : engine.subSystems[0].modeNames) name.clear();
+    WriteSettingsFile("dispora=windowed\n");
+    HMODULE plugin = LoadPlugin();
+    CreateWindowAsGame();
+    ClearCapturedOutput();
+    CHECK_EQ(StartGame().selectResult, 1);
+    CHECK(Logged("the game's mode list names no full-screen mode: the windowed mode is left to the game's own mode "
+                 "search\n"));
+    CHECK(engine.setVideoModeCalls == std::vector<int>{0});  // the flag cleared gates the whole test
+    CHECK_EQ(CallTarget(build.selectDevice + SelectDeviceCallOffsets().settleModeInfo), build.RwEngineGetVideoModeInfo);
+    UnloadPlugin(plugin);
+    DestroyHostWindow();
+}
+
 // --- the attach guard --------------------------------------------------------------
 SCENARIO("guard: a fault in attach brings up the failure box; OK fails attach cleanly") {
     const StandInBuild& build = kStandInBuilds[3];

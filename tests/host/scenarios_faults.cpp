@@ -107,6 +107,7 @@ bool DeferredCellSurvived(const Cell& cell, FaultKind kind) {
     CHECK_EQ(start.selectResult, 0x44);
     CHECK_EQ(HostVar(build.savedModeIndex), -1);
     CHECK_EQ(HostVar(build.GcurSelVM), 1);  // the game's own search: 640 x 480 x 16
+    CHECK_EQ(CallTarget(build.selectDevice + SelectDeviceCallOffsets().settleModeInfo), build.RwEngineGetVideoModeInfo);
     if (build.clearOnDefer != 0) CHECK_EQ(HostVar(build.clearOnDefer), kClearOnDeferSentinel);  // the game's own
     CHECK(!start.shownInSelect);
     CHECK_EQ(GetWindowLongA(window, GWL_STYLE), styleBefore | WS_VISIBLE);
@@ -264,6 +265,7 @@ SCENARIO("faults: a call site that cannot be written leaves the deferred road of
     CHECK(engine.setSubSystemCalls == std::vector<int>{0});
     CHECK_EQ(HostVar(build.savedModeIndex), -1);
     CHECK_EQ(HostVar(build.GcurSelVM), 1);  // the game's own search: 640 x 480 x 16
+    CHECK_EQ(CallTarget(build.selectDevice + SelectDeviceCallOffsets().settleModeInfo), build.RwEngineGetVideoModeInfo);
     CHECK(ProcedureIsHosts(window));
     UnloadPlugin(plugin);
     CHECK_EQ(CallTarget(site), build.RwEngineSetSubSystem);
