@@ -32,9 +32,9 @@ struct WindowedRoad {
     int32_t windowedMode;
     int32_t namedMode;  // -1 when the game's list names no full-screen mode
     char namedModeName[32];
-    bool settleRedirected;  // during the choice
-    bool settlePending;     // from the choice on, until the settle call is answered
-    bool menuWatched;       // from the choice on: the front end may copy GcurSelVM over them at any start
+    bool settleRedirected;  // the settle call lands in OnHostSettleCall
+    bool settlePending;     // from the choice to the end of this device selection
+    bool menuWatched;       // from the choice on: the front end copies GcurSelVM into the menu's fields
 };
 WindowedRoad windowedRoad;
 
@@ -73,8 +73,8 @@ int __cdecl OnHostSettleCall(ModeInfo* info, int modeIndex) {
 // it takes the windowed mode if the flag gates its whole test; as its source
 // is written it still wants a full-screen mode of 480 lines and 16 bits, and
 // ends the game where there is none. Where the flag is not known the search
-// never takes the windowed mode.
-bool SearchMayEndTheGame() {
+// never takes the windowed mode. True where it cannot be left to the search.
+bool SearchUnsafeForWindowed() {
     if (hostAddresses.clearOnDefer == 0) return true;
     const int modeCount = host::RwEngineGetNumVideoModes();
     for (int mode = 0; mode < modeCount; ++mode) {
@@ -101,7 +101,7 @@ void PrepareWindowedSettle() {
     }
     strncpy(road.namedModeName, MenuModeName(road.namedMode), sizeof(road.namedModeName) - 1);
     road.settleRedirected = RedirectSettleCall(OnHostSettleCall);
-    if (road.settleRedirected || SearchMayEndTheGame()) {
+    if (road.settleRedirected || SearchUnsafeForWindowed()) {
         if (!road.settleRedirected) {
             LogMessage("the game's own mode search cannot be trusted with the windowed mode here: the game keeps "
                        "mode %d (%s)\n", road.namedMode, road.namedModeName);
@@ -154,6 +154,7 @@ void DeferDisplayMode() {
 
 int OnHostSetSubSystem(int subSystemIndex) {
     ReportModeInUse();  // a later device selection: the first one is over
+    windowedRoad.settlePending = false;
     const int result = ForwardSubSystemCall(subSystemIndex);
     if (!modeChoicePending) return result;
     modeChoicePending = false;
