@@ -126,6 +126,28 @@ void WireIntoHost(const HostBuildInfo& build, SubSystemCallHandler handler) {
     LogBanner();
 }
 
+bool RedirectSettleCall(SettleCallHandler handler) {
+    const HostBuildInfo& build = *hostBuildInfo;
+    const uint32_t start = build.selectDevice + kSettleScanStart;
+    const SettleCallScan scan = ScanSettleCalls(reinterpret_cast<const uint8_t*>(start), kSettleScanLength, start,
+                                                build.functions.RwEngineGetVideoModeInfo,
+                                                build.functions.RwEngineSetVideoMode);
+    if (!SettleCallFound(scan)) {
+        LogMessage("psSelectDevice+0x%x..+0x%x calls RwEngineGetVideoModeInfo %u and RwEngineSetVideoMode %u times, "
+                   "not %u and 1: its settle call is not redirected\n", kSettleScanStart, kSettleScanStart + kSettleScanLength,
+                   scan.modeInfoCalls, scan.setModeCalls, kSettleModeInfoCalls);
+        return false;
+    }
+    uint8_t redirect[kBranchSize];
+    EncodeBranch(kOpcodeCall, scan.settleCall, reinterpret_cast<uint32_t>(handler), redirect);
+    if (!ChangeHostCode(scan.settleCall, redirect)) {
+        LogMessage("the settle call at psSelectDevice+0x%x (0x%x) cannot be written: not redirected\n",
+                   scan.settleCall - build.selectDevice, scan.settleCall);
+        return false;
+    }
+    return true;
+}
+
 bool HostCallSiteRedirected() { return redirectedCall.site != 0; }
 
 int ForwardSubSystemCall(int subSystemIndex) {

@@ -22,7 +22,7 @@ struct HostChange {
     } replaced;
 };
 
-// The call-site redirect, four host integers and the window procedure, with
+// The two call-site redirects, four host integers and the window procedure, with
 // room to spare: a change is refused rather than made unrecorded.
 constexpr uint32_t kMostChanges = 12;
 
@@ -103,6 +103,8 @@ void ChangeHostInt(uint32_t address, int32_t value) {
     }
     HostInt(address) = value;
 }
+
+void SetKeptHostInt(uint32_t address, int32_t value) { HostInt(address) = value; }
 
 void KeepHostIntegers() {
     for (uint32_t i = 0; i < changes.count; ++i) {

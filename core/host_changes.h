@@ -15,6 +15,9 @@ bool ChangeHostCode(uint32_t address, const uint8_t (&bytes)[kBranchSize]);
 
 // Sets a host integer. The value it had before its first change is kept.
 void ChangeHostInt(uint32_t address, int32_t value);
+// After the choice: sets a host integer that is the game's own value at
+// once, as the integers KeepHostIntegers let go; no undo touches it.
+void SetKeptHostInt(uint32_t address, int32_t value);
 // The choice is over: the integers set so far are the game's own values
 // now, and no later undo touches them.
 void KeepHostIntegers();

@@ -45,7 +45,9 @@ struct HostAddresses {
     uint32_t subSystemCount;
     uint32_t GcurSel;          // current subsystem index
     uint32_t subSystemInfo;
-    uint32_t savedModeIndex;   // read by the dialog, written by the deferred road
+    // The menu's displayed mode, read by the dialog, written by the deferred
+    // road; the word before it is the mode the game saves to gta3.set.
+    uint32_t savedModeIndex;
     uint32_t clearOnDefer;     // set to 0 on the deferred road; 0 where the build has none
 };
 
@@ -64,6 +66,12 @@ struct HostFunctions {
 // psSelectDevice calls RwEngineSetSubSystem with a five-byte relative call at
 // this offset; we redirect that call to our own handler.
 constexpr uint32_t kSelectDeviceCallOffset = 0x75;
+// After that call psSelectDevice takes the menu's mode when the game's list
+// names it (else it searches for one), then settles: RwEngineGetVideoModeInfo
+// of GcurSelVM, RwEngineSetVideoMode(GcurSelVM), and for a full-screen mode
+// the record takes its size. We look for those calls in this stretch.
+constexpr uint32_t kSettleScanStart = kSelectDeviceCallOffset + 5;
+constexpr uint32_t kSettleScanLength = 0x200;
 
 struct HostBuildInfo {
     HostBuild build;
@@ -120,6 +128,8 @@ inline const char* SubSystemName(int index) {
 // The engine's mode 0 is its windowed mode; the in-game display menu may
 // later switch a windowed game to a full-screen mode.
 inline bool HostInWindowedMode() { return HostInt(hostAddresses.GcurSelVM) == 0; }
+// The mode the game saves to gta3.set: the word before the menu's mode.
+inline uint32_t HostPrefsModeAddress() { return hostAddresses.savedModeIndex - 4; }
 inline PlatformGlobals& HostPlatform() { return *reinterpret_cast<PlatformGlobals*>(hostAddresses.platformGlobals); }
 // The pointer 28 bytes into platformGlobals; null until the host made its window.
 inline uint32_t HostWindowRecord() { return HostPlatform().windowRecord; }

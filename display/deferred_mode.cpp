@@ -1,5 +1,7 @@
 #include "display/deferred_mode.h"
 
+#include <string.h>
+
 #include "core/fault_report.h"
 #include "core/guard.h"
 #include "core/host_build.h"
@@ -19,6 +21,98 @@ bool modeChoicePending;
 // The host changes from the arming on: a fault in the choice undoes them.
 HostChangeMark changesBeforeArming;
 
+// The windowed mode on this road. The game's mode list names full-screen
+// modes only: with no name at the menu's mode psSelectDevice searches for
+// 640 x 480 x 16 full screen, and the display menu crashes on it. So the
+// menu's mode stays a named full-screen one, the game takes it without a
+// search, and its settle call is answered with the windowed mode. When the
+// front end starts it copies GcurSelVM into the menu's fields: the player's
+// first key or click puts the named mode back before any menu can read it.
+struct WindowedRoad {
+    int32_t windowedMode;
+    int32_t namedMode;  // -1 when the game's list names no full-screen mode
+    char namedModeName[32];
+    bool settleRedirected;  // the settle call lands in OnHostSettleCall
+    bool settlePending;     // from the choice to the end of this device selection
+    bool menuWatched;       // from the choice on: the front end copies GcurSelVM into the menu's fields
+};
+WindowedRoad windowedRoad;
+
+// The name the game's step into the menu's mode needs: index not 0, named.
+const char* MenuModeName(int32_t mode) {
+    if (mode <= 0 || mode >= host::RwEngineGetNumVideoModes()) return nullptr;
+    const char** names = host::_RwGetVideoModeList();
+    return names != nullptr ? names[mode] : nullptr;
+}
+
+// The game's own menu mode when it has a name, else the first one named.
+int32_t NamedFullScreenMode(int32_t gamesOwn) {
+    if (MenuModeName(gamesOwn) != nullptr) return gamesOwn;
+    const int modeCount = host::RwEngineGetNumVideoModes();
+    for (int32_t mode = 1; mode < modeCount; ++mode) {
+        if (MenuModeName(mode) != nullptr) return mode;
+    }
+    return -1;
+}
+
+// psSelectDevice's settle call: once, the windowed mode in place of the one
+// the game took; later selections (a mode from the display menu) as the host's.
+int __cdecl OnHostSettleCall(ModeInfo* info, int modeIndex) {
+    if (!windowedRoad.settlePending) return host::RwEngineGetVideoModeInfo(info, modeIndex);
+    windowedRoad.settlePending = false;
+    const int32_t windowed = windowedRoad.windowedMode;
+    if (modeIndex != windowed) {
+        LogMessage("the game took mode %d (%s): the windowed mode %d is set instead\n", modeIndex,
+                   modeIndex == windowedRoad.namedMode ? windowedRoad.namedModeName : "no name", windowed);
+        SetKeptHostInt(hostAddresses.GcurSelVM, windowed);
+    }
+    return host::RwEngineGetVideoModeInfo(info, windowed);
+}
+
+// Without the settle call the game's search decides. With the flag cleared
+// it takes the windowed mode if the flag gates its whole test; as its source
+// is written it still wants a full-screen mode of 480 lines and 16 bits, and
+// ends the game where there is none. Where the flag is not known the search
+// never takes the windowed mode. True where it cannot be left to the search.
+bool SearchUnsafeForWindowed() {
+    if (hostAddresses.clearOnDefer == 0) return true;
+    const int modeCount = host::RwEngineGetNumVideoModes();
+    for (int mode = 0; mode < modeCount; ++mode) {
+        ModeInfo info = {};
+        host::RwEngineGetVideoModeInfo(&info, mode);
+        if (info.height == 480 && info.depth == 16 && (info.flags & kModeExclusive) != 0) return false;
+    }
+    return true;
+}
+
+// A windowed choice: a named mode at the menu's mode and the settle call
+// answered; failing that the windowed mode there for the game's search,
+// unless that search could end the game or never take it.
+void PrepareWindowedSettle() {
+    WindowedRoad& road = windowedRoad;
+    road = {};
+    road.windowedMode = HostInt(hostAddresses.GcurSelVM);
+    road.namedMode = NamedFullScreenMode(HostInt(hostAddresses.savedModeIndex));
+    if (road.namedMode < 0) {
+        LogMessage("the game's mode list names no full-screen mode: the windowed mode is left to the game's own mode "
+                   "search\n");
+        ChangeHostInt(hostAddresses.savedModeIndex, road.windowedMode);
+        return;
+    }
+    strncpy(road.namedModeName, MenuModeName(road.namedMode), sizeof(road.namedModeName) - 1);
+    road.settleRedirected = RedirectSettleCall(OnHostSettleCall);
+    if (road.settleRedirected || SearchUnsafeForWindowed()) {
+        if (!road.settleRedirected) {
+            LogMessage("the game's own mode search cannot be trusted with the windowed mode here: the game keeps "
+                       "mode %d (%s)\n", road.namedMode, road.namedModeName);
+        }
+        ChangeHostInt(hostAddresses.savedModeIndex, road.namedMode);
+        return;
+    }
+    LogMessage("the windowed mode is left to the game's own mode search\n");
+    ChangeHostInt(hostAddresses.savedModeIndex, road.windowedMode);
+}
+
 struct DeferredChoice {
     HostChoiceState before;
     ModeChoice made;
@@ -30,7 +124,13 @@ void ChooseAndArrange(DeferredChoice& choice) {
     choice.made = ChooseDisplayMode();
     if (choice.made == ModeChoice::PlayerLeft || choice.made == ModeChoice::Faulted) return;
     // Only a mode the plug-in chose: the game indexes its mode list with it.
-    if (choice.made == ModeChoice::Made) ChangeHostInt(hostAddresses.savedModeIndex, HostInt(hostAddresses.GcurSelVM));
+    if (choice.made == ModeChoice::Made) {
+        if (HostInWindowedMode()) {
+            PrepareWindowedSettle();
+        } else {
+            ChangeHostInt(hostAddresses.savedModeIndex, HostInt(hostAddresses.GcurSelVM));
+        }
+    }
     if (HWND window = HostWindow()) {
         if (HostInWindowedMode()) {
             ArrangeWindowBeforeShow(window);
@@ -54,6 +154,7 @@ void DeferDisplayMode() {
 
 int OnHostSetSubSystem(int subSystemIndex) {
     ReportModeInUse();  // a later device selection: the first one is over
+    windowedRoad.settlePending = false;
     const int result = ForwardSubSystemCall(subSystemIndex);
     if (!modeChoicePending) return result;
     modeChoicePending = false;
@@ -61,11 +162,26 @@ int OnHostSetSubSystem(int subSystemIndex) {
     if (Guarded<ChooseAndArrange>(choice) == GuardOutcome::Faulted || choice.made == ModeChoice::Faulted) {
         // The game goes on with its own choice, as if we had never been asked.
         RestoreHostChoiceState(choice.before, changesBeforeArming);
+        windowedRoad = {};
         ReportFault(false);  // the game shows its window itself, later
         return result;
     }
     KeepHostIntegers();  // the game's from now on, whatever the player did
     if (choice.made == ModeChoice::PlayerLeft) return 0;  // the host sees its subsystem call fail
+    windowedRoad.settlePending = windowedRoad.settleRedirected;
+    windowedRoad.menuWatched = windowedRoad.namedMode >= 0 && choice.made == ModeChoice::Made && HostInWindowedMode();
     NoteModeChosen();
     return result;
+}
+
+void NameDisplayMenuMode() {
+    WindowedRoad& road = windowedRoad;
+    if (!road.menuWatched) return;
+    const int32_t menuMode = HostInt(hostAddresses.savedModeIndex);
+    const int32_t prefsMode = HostInt(HostPrefsModeAddress());
+    if (menuMode != road.windowedMode && prefsMode != road.windowedMode) return;
+    if (menuMode == road.windowedMode) SetKeptHostInt(hostAddresses.savedModeIndex, road.namedMode);
+    if (prefsMode == road.windowedMode) SetKeptHostInt(HostPrefsModeAddress(), road.namedMode);
+    LogMessage("the display menu's mode was the windowed mode %d, which the game's list does not name: mode %d (%s) "
+               "put in its place\n", road.windowedMode, road.namedMode, road.namedModeName);
 }

@@ -23,6 +23,7 @@ struct GameWindowHook {
 };
 GameWindowHook hook;
 ModeSettledHook reportModeSettled;
+PlayerInputHook beforePlayerInput;
 
 LRESULT CALLBACK GameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -172,6 +173,8 @@ LRESULT CALLBACK GameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     if (!hook.pinned && !OursIsOnTop(window)) KeepPluginLoaded();
     // The first message after the device selection: its mode has settled.
     if (reportModeSettled != nullptr) reportModeSettled();
+    const bool input = message == WM_KEYDOWN || message == WM_SYSKEYDOWN || message == WM_LBUTTONDOWN;
+    if (input && beforePlayerInput != nullptr) beforePlayerInput();
     LRESULT result = 0;
     if (AnswerFirst(window, message, wParam, lParam, &result)) return result;
     result = CallHost(window, message, wParam, lParam);
@@ -187,6 +190,8 @@ LRESULT CALLBACK GameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 }  // namespace
 
 void SetModeSettledHook(ModeSettledHook report) { reportModeSettled = report; }
+
+void SetPlayerInputHook(PlayerInputHook beforeInput) { beforePlayerInput = beforeInput; }
 
 void HookGameWindow(HWND window, const GameWindowOptions& options) {
     if (hook.window != nullptr) return;

@@ -20,6 +20,10 @@ struct GameWindowOptions {
 // selection is over once its window gets messages. Given at start.
 using ModeSettledHook = void (*)();
 void SetModeSettledHook(ModeSettledHook report);
+// Called before the game sees a key or mouse button go down: the player can
+// reach a menu only from such a press on. Given at start.
+using PlayerInputHook = void (*)();
+void SetPlayerInputHook(PlayerInputHook beforeInput);
 
 // Takes over the window's procedure (once; a second call changes nothing).
 // Another mod that puts a procedure from before ours back over it takes

@@ -4,6 +4,8 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include <initializer_list>
+
 extern "C" uint8_t hostLowCode[];  // host_pad_x86.S: 0x6000 bytes at the start of our code
 constexpr uint32_t kLowCodeSize = 0x6000;
 
@@ -111,22 +113,185 @@ int FakeSetSubSystem(int index) {
 }
 }
 
-// psSelectDevice, as machine code at the build's address: it passes its one
-// argument to RwEngineSetSubSystem with a five-byte call at +0x75 and returns
-// that call's result.
-void WriteSelectDevice(const StandInBuild& build) {
-    uint8_t code[0x7E];
-    memset(code, 0xCC, sizeof(code));
-    const uint8_t prologue[] = {0x8B, 0x44, 0x24, 0x04, 0xEB, 0x6A};  // mov eax,[esp+4]; jmp +0x70
-    memcpy(code, prologue, sizeof(prologue));
-    const uint8_t body[] = {0x50, 0x90, 0x90, 0x90, 0x90};  // push eax; nops up to the call
-    memcpy(code + 0x70, body, sizeof(body));
-    code[0x75] = 0xE8;
-    const uint32_t displacement = build.RwEngineSetSubSystem - (build.selectDevice + 0x75) - 5;
-    memcpy(code + 0x76, &displacement, 4);
-    const uint8_t epilogue[] = {0x83, 0xC4, 0x04, 0xC3};  // add esp,4; ret
-    memcpy(code + 0x7A, epilogue, sizeof(epilogue));
-    WriteHostBytes(build.selectDevice, code, sizeof(code));
+// A little x86 assembler for the host's code: bytes at a known address, and
+// rel32 branches to labels fixed up once the code is laid out.
+class HostCode {
+public:
+    explicit HostCode(uint32_t address) : address_(address) {}
+    void Bytes(std::initializer_list<uint8_t> bytes) { code_.insert(code_.end(), bytes); }
+    void Word(uint32_t value) {
+        for (int i = 0; i < 4; ++i) code_.push_back(static_cast<uint8_t>(value >> (8 * i)));
+    }
+    uint32_t Here() const { return address_ + static_cast<uint32_t>(code_.size()); }
+    void PadTo(uint32_t offset) {
+        while (code_.size() < offset) code_.push_back(0x90);
+    }
+    void Call(uint32_t target) {
+        Bytes({0xE8});
+        Word(target - Here() - 4);
+    }
+    // A jump (0xE9) or a conditional jump (0x0F 0x8x) to a label.
+    void Jump(int label) { Branch({0xE9}, label); }
+    void JumpIf(uint8_t condition, int label) { Branch({0x0F, condition}, label); }
+    void Mark(int label) { labels_[label] = Here(); }
+    std::vector<uint8_t> Finish() {
+        for (const Fixup& fixup : fixups_) {
+            const uint32_t displacement = labels_[fixup.label] - (address_ + fixup.offset + 4);
+            memcpy(&code_[fixup.offset], &displacement, 4);
+        }
+        return code_;
+    }
+
+private:
+    struct Fixup {
+        uint32_t offset;
+        int label;
+    };
+    void Branch(std::initializer_list<uint8_t> opcode, int label) {
+        Bytes(opcode);
+        fixups_.push_back({static_cast<uint32_t>(code_.size()), label});
+        Word(0);
+    }
+    uint32_t address_;
+    std::vector<uint8_t> code_;
+    std::vector<Fixup> fixups_;
+    uint32_t labels_[8] = {};
+};
+
+constexpr uint8_t kIfEqual = 0x84, kIfNotEqual = 0x85, kIfAboveOrEqual = 0x83, kIfGreaterOrEqual = 0x8D;
+
+// The model's own variables, beyond the stretch the plug-in scans.
+uint32_t UseDefaultAddress(const StandInBuild& build) { return build.selectDevice + 0x3F0; }
+uint32_t CurrentOptionAddress(const StandInBuild& build) { return build.selectDevice + 0x3F4; }
+uint32_t SettlePointerAddress(const StandInBuild& build) { return build.selectDevice + 0x3F8; }
+
+SelectDeviceCalls selectDeviceCalls;
+
+extern "C" void FakeCannotFindMode() { engine.messageBoxes.push_back("Cannot find 640x480 video mode"); }
+
+// psSelectDevice, as machine code at the build's address, in the order of
+// the games' reverse-engineered source: the subsystem call at +0x75 (its
+// answer is the function's on success); unless a later selection skips it
+// (useDefault), the menu's mode when it is not 0 and the game's list names
+// it, else the search from GcurSelVM on for 640 x 480 x 16 full screen, read
+// as given (on failure "Cannot find 640x480 video mode" and false); then the
+// settle pair, RwEngineGetVideoModeInfo(&vm, GcurSelVM) and
+// RwEngineSetVideoMode(GcurSelVM), and for an exclusive vm its size into the
+// record. Unlike the game it clears vm first and takes a menu mode outside
+// the list for one without a name, so that no scenario reads stray memory.
+void WriteSelectDeviceCode(const StandInBuild& build, ModeSearchReading reading, SettleCallCode settleCode) {
+    enum { kSearch, kLoop, kNext, kNotFound, kSettle, kDone, kFail, kRest };
+    HostCode code(build.selectDevice);
+    const uint32_t flag = build.modeSearchFlag, GcurSelVM = build.GcurSelVM, record = build.platformGlobals;
+    code.Bytes({0x55, 0x8B, 0xEC, 0x83, 0xEC, 0x20});  // push ebp; mov ebp,esp; sub esp,0x20
+    code.Bytes({0x57, 0x8D, 0x7D, 0xE8, 0x31, 0xC0, 0xB9, 0x06, 0x00, 0x00, 0x00, 0xF3, 0xAB, 0x5F});  // vm = {}
+    code.PadTo(0x72);
+    code.Bytes({0xFF, 0x75, 0x08});  // push [ebp+8]
+    code.Call(build.RwEngineSetSubSystem);  // +0x75
+    code.Bytes({0x83, 0xC4, 0x04, 0x85, 0xC0});  // add esp,4; test eax,eax
+    code.JumpIf(kIfEqual, kFail);
+    code.Bytes({0x89, 0x45, 0xE4});  // mov [ebp-0x1C],eax
+    code.Bytes({0x83, 0x3D});  // cmp [useDefault],0
+    code.Word(UseDefaultAddress(build));
+    code.Bytes({0x00});
+    code.JumpIf(kIfNotEqual, kSettle);
+    if (!build.pausesOnSetFocus) {  // one store more in GTA III's code: the scan meets other offsets there
+        code.Bytes({0xC7, 0x05});
+        code.Word(CurrentOptionAddress(build));
+        code.Word(0);
+    }
+    // Step 1: the menu's mode, when the game's list names it.
+    code.Call(build.RwEngineGetNumVideoModes);
+    code.Bytes({0x89, 0x45, 0xE0});  // mov [ebp-0x20],eax
+    code.Call(build.RwGetVideoModeList);
+    code.Bytes({0x8B, 0x0D});  // mov ecx,[savedModeIndex]
+    code.Word(build.savedModeIndex);
+    code.Bytes({0x85, 0xC9});
+    code.JumpIf(kIfEqual, kSearch);
+    code.Bytes({0x3B, 0x4D, 0xE0});  // cmp ecx,[ebp-0x20]
+    code.JumpIf(kIfAboveOrEqual, kSearch);
+    code.Bytes({0x8B, 0x14, 0x88, 0x85, 0xD2});  // mov edx,[eax+ecx*4]; test edx,edx
+    code.JumpIf(kIfEqual, kSearch);
+    code.Bytes({0x89, 0x0D});
+    code.Word(build.savedModeIndex - 4);  // m_nPrefsVideoMode
+    code.Bytes({0x89, 0x0D});
+    code.Word(GcurSelVM);
+    code.Jump(kSettle);
+    // Step 2: the search.
+    code.Mark(kSearch);
+    code.Mark(kLoop);
+    code.Call(build.RwEngineGetNumVideoModes);
+    code.Bytes({0x39, 0x05});  // cmp [GcurSelVM],eax
+    code.Word(GcurSelVM);
+    code.JumpIf(kIfGreaterOrEqual, kNotFound);
+    code.Bytes({0xFF, 0x35});
+    code.Word(GcurSelVM);
+    code.Bytes({0x8D, 0x45, 0xE8, 0x50});  // lea eax,[ebp-0x18]; push eax
+    selectDeviceCalls.searchModeInfo = code.Here() - build.selectDevice;
+    code.Call(build.RwEngineGetVideoModeInfo);  // the search's own call
+    code.Bytes({0x83, 0xC4, 0x08, 0x83, 0x3D});  // add esp,8; cmp [flag],0
+    code.Word(flag);
+    code.Bytes({0x00});
+    if (reading == ModeSearchReading::FlagGatesAll) {
+        code.JumpIf(kIfEqual, kSettle);  // no flag: GcurSelVM as it stands
+    } else {
+        code.JumpIf(kIfEqual, kRest);  // no flag: only the width goes untested
+    }
+    code.Bytes({0x81, 0x7D, 0xE8});  // cmp [vm.width],640
+    code.Word(640);
+    code.JumpIf(kIfNotEqual, kNext);
+    code.Mark(kRest);
+    code.Bytes({0x81, 0x7D, 0xEC});  // cmp [vm.height],480
+    code.Word(480);
+    code.JumpIf(kIfNotEqual, kNext);
+    code.Bytes({0x83, 0x7D, 0xF0, 0x10});  // cmp [vm.depth],16
+    code.JumpIf(kIfNotEqual, kNext);
+    code.Bytes({0xF6, 0x45, 0xF4, 0x01});  // test [vm.flags],exclusive
+    code.JumpIf(kIfNotEqual, kSettle);
+    code.Mark(kNext);
+    code.Bytes({0xFF, 0x05});  // inc [GcurSelVM]
+    code.Word(GcurSelVM);
+    code.Jump(kLoop);
+    code.Mark(kNotFound);
+    code.Call(reinterpret_cast<uint32_t>(&FakeCannotFindMode));
+    code.Jump(kFail);
+    // Step 3: settle.
+    code.Mark(kSettle);
+    code.Bytes({0xFF, 0x35});
+    code.Word(GcurSelVM);
+    code.Bytes({0x8D, 0x45, 0xE8, 0x50});
+    selectDeviceCalls.settleModeInfo = code.Here() - build.selectDevice;
+    if (settleCode == SettleCallCode::Direct) {
+        code.Call(build.RwEngineGetVideoModeInfo);
+    } else {
+        code.Bytes({0xFF, 0x15});  // call [pointer]
+        code.Word(SettlePointerAddress(build));
+        code.Bytes({0x90});  // the same length as the direct call
+    }
+    code.Bytes({0x83, 0xC4, 0x08, 0xFF, 0x35});
+    code.Word(GcurSelVM);
+    selectDeviceCalls.setMode = code.Here() - build.selectDevice;
+    code.Call(build.RwEngineSetVideoMode);
+    code.Bytes({0x83, 0xC4, 0x04, 0x85, 0xC0});
+    code.JumpIf(kIfEqual, kFail);
+    code.Bytes({0xF6, 0x45, 0xF4, 0x01});
+    code.JumpIf(kIfEqual, kDone);
+    for (uint32_t field : {4u, 12u}) {  // the width into width and maximumWidth
+        code.Bytes({0x8B, 0x45, 0xE8, 0xA3});
+        code.Word(record + field);
+    }
+    for (uint32_t field : {8u, 16u}) {
+        code.Bytes({0x8B, 0x45, 0xEC, 0xA3});
+        code.Word(record + field);
+    }
+    code.Mark(kDone);
+    code.Bytes({0x8B, 0x45, 0xE4, 0xC9, 0xC3});  // mov eax,[ebp-0x1C]; leave; ret
+    code.Mark(kFail);
+    code.Bytes({0x31, 0xC0, 0xC9, 0xC3});
+    const std::vector<uint8_t> bytes = code.Finish();
+    WriteHostBytes(build.selectDevice, bytes.data(), static_cast<uint32_t>(bytes.size()));
+    const uint32_t settlePointer = build.RwEngineGetVideoModeInfo;
+    WriteHostBytes(SettlePointerAddress(build), &settlePointer, 4);
 }
 
 void WriteHeader(uint32_t entryPoint, uint32_t timeStamp) {
@@ -140,6 +305,7 @@ void WriteHeader(uint32_t entryPoint, uint32_t timeStamp) {
 }
 
 int frameRecalcs = 0;
+bool frontEndStarted = false;
 bool mainLoopRunning = false;  // the host answers WM_SIZE only from its main loop on
 SIZE camera = {};
 
@@ -331,6 +497,7 @@ const StandInBuild kStandInBuilds[4] = {
         .subSystemInfo = 0x650BC4,
         .savedModeIndex = 0x8F59DC,
         .clearOnDefer = 0x60EFFC,
+        .modeSearchFlag = 0x60EFFC,
         .selectDevice = 0x581D80,
         .pausesOnSetFocus = false,
     },
@@ -353,6 +520,7 @@ const StandInBuild kStandInBuilds[4] = {
         .subSystemInfo = 0x650BC4,
         .savedModeIndex = 0x8F5A90,
         .clearOnDefer = 0,
+        .modeSearchFlag = 0x60F0BC,
         .selectDevice = 0x5820C0,
         .pausesOnSetFocus = false,
     },
@@ -375,6 +543,7 @@ const StandInBuild kStandInBuilds[4] = {
         .subSystemInfo = 0x7839E4,
         .savedModeIndex = 0x869690,
         .clearOnDefer = 0x6D59F8,
+        .modeSearchFlag = 0x6D59F8,
         .selectDevice = 0x600DA0,
         .pausesOnSetFocus = true,
     },
@@ -397,6 +566,7 @@ const StandInBuild kStandInBuilds[4] = {
         .subSystemInfo = 0x7839E4,
         .savedModeIndex = 0x869698,
         .clearOnDefer = 0x6D59F8,
+        .modeSearchFlag = 0x6D59F8,
         .selectDevice = 0x600DC0,
         .pausesOnSetFocus = true,
     },
@@ -442,16 +612,15 @@ void InstallHost(const StandInBuild* build, uint32_t timeStamp, uint32_t unknown
     WriteJump(build->RwEngineGetCurrentVideoMode, reinterpret_cast<void*>(&FakeGetCurrentVideoMode));
     WriteJump(build->RwEngineSetVideoMode, reinterpret_cast<void*>(&FakeSetVideoMode));
     WriteJump(build->RwEngineSetSubSystem, reinterpret_cast<void*>(&FakeSetSubSystem));
-    WriteSelectDevice(*build);
+    WriteSelectDeviceCode(*build, ModeSearchReading::AsWritten, SettleCallCode::Direct);
     for (uint32_t variable : {build->GcurSelVM, build->subSystemCount, build->GcurSel, build->savedModeIndex}) {
         Require(variable, 4, "host variable");
     }
     Require(build->platformGlobals, 32, "platformGlobals");
     Require(build->subSystemInfo, 80 * 4, "subSystemInfo");
-    if (build->clearOnDefer != 0) {
-        Require(build->clearOnDefer, 4, "clearOnDefer");
-        HostVar(build->clearOnDefer) = 0x5EED;
-    }
+    Require(build->modeSearchFlag, 4, "the mode search's flag");
+    HostVar(build->modeSearchFlag) = 0x5EED;  // set, as the game starts
+    frontEndStarted = false;
     HostVar(build->GcurSelVM) = -1;
     HostVar(build->GcurSel) = 0;
     HostVar(build->savedModeIndex) = -1;
@@ -511,25 +680,12 @@ HWND CreateWindowAsGame() {
 }
 
 GameStart StartGame(int subSystemIndex) {
-    const StandInBuild& build = CurrentBuild();
     GameStart start = {};
     frameRecalcs = 0;
     start.selectResult = CallSelectDevice(subSystemIndex);
     start.frameRecalcs = frameRecalcs;
     start.shownInSelect = IsWindowVisible(hostWindow) != FALSE;
     start.activeInSelect = GetActiveWindow() == hostWindow;
-    if (engine.ownSelection >= 0) {
-        HostVar(build.GcurSelVM) = engine.ownSelection;
-    } else if (HostVar(build.savedModeIndex) >= 0) {
-        HostVar(build.GcurSelVM) = HostVar(build.savedModeIndex);
-    }
-    const int32_t mode = HostVar(build.GcurSelVM);
-    FakeSetVideoMode(mode);
-    const std::vector<ModeInfo>& modes = Current().modes;
-    if (mode >= 0 && static_cast<size_t>(mode) < modes.size() && (modes[mode].flags & kModeExclusive) != 0) {
-        *RecordField(4) = *RecordField(12) = modes[mode].width;
-        *RecordField(8) = *RecordField(16) = modes[mode].height;
-    }
     RECT client = {};
     GetClientRect(hostWindow, &client);
     start.backBuffer = {client.right, client.bottom};
@@ -540,6 +696,37 @@ GameStart StartGame(int subSystemIndex) {
     UpdateWindow(hostWindow);
     mainLoopRunning = true;
     return start;
+}
+
+void WriteSelectDevice(ModeSearchReading reading, SettleCallCode settleCode) {
+    WriteSelectDeviceCode(CurrentBuild(), reading, settleCode);
+}
+
+const SelectDeviceCalls& SelectDeviceCallOffsets() { return selectDeviceCalls; }
+
+int ChangeModeFromMenu(int mode) {
+    const StandInBuild& build = CurrentBuild();
+    HostVar(build.GcurSelVM) = mode;
+    HostVar(UseDefaultAddress(build)) = 1;
+    const int result = CallSelectDevice(HostVar(build.GcurSel));
+    HostVar(UseDefaultAddress(build)) = 0;
+    return result;
+}
+
+void StartFrontEnd() {
+    if (frontEndStarted) return;
+    frontEndStarted = true;
+    const StandInBuild& build = CurrentBuild();
+    HostVar(build.savedModeIndex) = HostVar(build.savedModeIndex - 4) = HostVar(build.GcurSelVM);
+}
+
+const char* DisplayMenuModeName() {
+    const int32_t mode = HostVar(CurrentBuild().savedModeIndex);
+    const std::vector<std::string>& names = Current().modeNames;
+    if (mode < 0 || static_cast<size_t>(mode) >= names.size() || names[static_cast<size_t>(mode)].empty()) {
+        return nullptr;
+    }
+    return names[static_cast<size_t>(mode)].c_str();
 }
 
 void DestroyHostWindow() {

@@ -21,6 +21,9 @@ struct StandInBuild {
         RwEngineGetCurrentVideoMode, RwEngineSetVideoMode, RwEngineSetSubSystem;
     // The host variables.
     uint32_t platformGlobals, GcurSelVM, subSystemCount, GcurSel, subSystemInfo, savedModeIndex, clearOnDefer;
+    // The game's defaultFullscreenRes, which its mode search reads: the
+    // plug-in's clearOnDefer, and on Gta3V11 an address the plug-in does not know.
+    uint32_t modeSearchFlag;
     uint32_t selectDevice;
     bool pausesOnSetFocus;  // the window procedure asks for the pause menu on WM_SETFOCUS
 };
@@ -57,7 +60,6 @@ struct FakeEngine {
     int videoModeInfoResult = 1;
     int setVideoModeResult = 1;  // what RwEngineSetVideoMode answers on success
     PlannedFault fault;
-    int ownSelection = -1;  // the game's own search settles on this mode, whatever was saved  // a real access violation or a thrown C++ exception inside a host function
     const char** returnedModeList = nullptr;  // overrides the list _RwGetVideoModeList returns
 
     std::vector<std::string> logLines;  // _Log
@@ -66,6 +68,7 @@ struct FakeEngine {
     std::vector<int> rawSetVideoModeCalls;  // _RwSetVideoMode
     std::vector<int> getVideoModeInfoCalls;
     int getVideoModeListCalls = 0;
+    std::vector<std::string> messageBoxes;  // what psSelectDevice told the player before it failed
 
     std::vector<const char*> nameList;  // built from the current subsystem's modeNames
 };
@@ -132,11 +135,9 @@ HostRecordSizes RecordSizes();
 // CW_USEDEFAULT around a 640 x 448 client area, then turned into a pop-up
 // with a frame recalculation.
 HWND CreateWindowAsGame();
-// Then: psSelectDevice (through the redirected call), GcurSelVM settled from
-// the saved mode index (or engine.ownSelection), the engine's video mode set (a full-screen mode's
-// size copied into the record), the engine started on the client area as it
-// is then, the camera sized to maximumWidth x maximumHeight, and the window
-// shown.
+// Then: psSelectDevice (see WriteSelectDevice), the engine started on the
+// client area as it is then, the camera sized to maximumWidth x
+// maximumHeight, and the window shown.
 struct GameStart {
     int selectResult;    // psSelectDevice's
     SIZE backBuffer;     // the client area when the engine started
@@ -161,6 +162,38 @@ void AllowProtectionChanges();
 
 // Calls the host's psSelectDevice as the game would.
 int CallSelectDevice(int subSystemIndex);
+
+// psSelectDevice is x86 code at the build's address: the subsystem call at
+// +0x75; the menu's mode (savedModeIndex) when it is not 0 and the game's list
+// names it, else the search from GcurSelVM on for 640 x 480 x 16 full screen
+// ("Cannot find 640x480 video mode" and false where none is); then
+// RwEngineGetVideoModeInfo(&vm, GcurSelVM) and RwEngineSetVideoMode(GcurSelVM)
+// as five-byte calls, and for an exclusive vm its size into the record. How
+// the search reads the game's flag (modeSearchFlag) is not known: set, both
+// readings pass over every mode but 640 x 480 x 16 full screen; clear, one
+// takes GcurSelVM as it stands, the other still wants 480 lines, 16 bits and
+// full screen, as the source is written. InstallHost writes it as written,
+// with the settle call direct.
+enum class ModeSearchReading { FlagGatesAll, AsWritten };
+// The settle call direct (0xE8), or through a pointer: code the plug-in's scan does not know.
+enum class SettleCallCode { Direct, ThroughPointer };
+// Rewrites psSelectDevice: before the plug-in is loaded, which redirects a call in it.
+void WriteSelectDevice(ModeSearchReading reading, SettleCallCode settleCode = SettleCallCode::Direct);
+// Where psSelectDevice, as last written, calls RwEngineGetVideoModeInfo in
+// its search and to settle, and RwEngineSetVideoMode: offsets from its start.
+struct SelectDeviceCalls {
+    uint32_t searchModeInfo, settleModeInfo, setMode;
+};
+const SelectDeviceCalls& SelectDeviceCallOffsets();
+// A mode chosen in the display menu: psSelectDevice again, its menu and
+// search steps skipped, for GcurSelVM = mode.
+int ChangeModeFromMenu(int mode);
+// The front end's first start copies GcurSelVM into the menu's mode and the
+// word before it (the mode saved to gta3.set); later starts change nothing.
+void StartFrontEnd();
+// The name the display menu shows for savedModeIndex; null where the game
+// would crash (an entry without a name).
+const char* DisplayMenuModeName();
 
 // A copy of all host memory, to prove a scenario changed nothing.
 std::vector<uint8_t> SnapshotHostMemory();

@@ -1,5 +1,6 @@
 // Applying the mode: at once when the game window exists at load time, or
 // inside the game's own psSelectDevice when it does not; the attach guard.
+#include <stdio.h>
 #include <string.h>
 
 #include "tests/host/rig.h"
@@ -150,6 +151,7 @@ SCENARIO("immediate: a refused subsystem fails attach and leaves the game window
     CHECK_EQ(CallTarget(site), build.RwEngineSetSubSystem);  // the game's own call is back
     CHECK(OthersCanOpen(SettingsFilePath()));        // and the file let go
     engine.refuseSubSystem = false;
+    HostVar(build.savedModeIndex) = 1;  // named on both displays: the game needs no search
     CHECK_EQ(CallSelectDevice(1), 1);
 }
 
@@ -205,16 +207,17 @@ SCENARIO_EACH_BUILD("deferred: armed at attach, chosen at the first device selec
     CHECK_EQ(CallSelectDevice(1), 0x77);
     CHECK(engine.setSubSystemCalls == std::vector<int>{1});
     CHECK_EQ(HostVar(build.GcurSelVM), 0);
-    CHECK_EQ(HostVar(build.savedModeIndex), 0);
+    CHECK_EQ(HostVar(build.savedModeIndex), 1);  // the display's first named mode: no search
     CHECK_EQ(GetWindowLongA(window, GWL_STYLE), styleBefore | WS_OVERLAPPEDWINDOW);
-    CHECK(engine.setVideoModeCalls.empty());  // the game applies the mode itself
+    CHECK(engine.setVideoModeCalls == std::vector<int>{0});  // set by the game itself
     CHECK_EQ(WindowBounds(window).left, 0);
 
-    // The game selects its device again: a pure forward.
-    HostVar(build.GcurSelVM) = 3;
-    CHECK_EQ(CallSelectDevice(0), 0x77);
-    CHECK(engine.setSubSystemCalls == (std::vector<int>{1, 0}));
-    CHECK_EQ(HostVar(build.savedModeIndex), 0);
+    // A mode from the display menu: the subsystem and settle calls pass through.
+    CHECK_EQ(ChangeModeFromMenu(3), 0x77);
+    CHECK(engine.setSubSystemCalls == (std::vector<int>{1, 0}));  // the game's GcurSel
+    CHECK(engine.setVideoModeCalls == (std::vector<int>{0, 3}));
+    CHECK(RecordSizes() == (HostRecordSizes{800, 600, 800, 600}));
+    CHECK_EQ(HostVar(build.savedModeIndex), 1);
     UnloadPlugin(plugin);
 }
 
@@ -255,8 +258,10 @@ SCENARIO("deferred: a size picks its deepest mode, a depth its first; one not of
         CreateHostWindow();
         ClearCapturedOutput();
         CHECK_EQ(CallSelectDevice(0), 1);
-        CheckEqual(HostVar(build.GcurSelVM), c.mode, c.value, __FILE__, __LINE__);
-        CheckEqual(HostVar(build.savedModeIndex), c.mode < 0 ? kGamesSavedMode : c.mode, c.value, __FILE__, __LINE__);
+        // Not offered: the game's own choice, its saved mode. The windowed mode
+        // keeps the game's named mode in the menu.
+        CheckEqual(HostVar(build.GcurSelVM), c.mode < 0 ? kGamesSavedMode : c.mode, c.value, __FILE__, __LINE__);
+        CheckEqual(HostVar(build.savedModeIndex), c.mode <= 0 ? kGamesSavedMode : c.mode, c.value, __FILE__, __LINE__);
         CheckTrue(Logged(c.line), c.line, __FILE__, __LINE__);
         UnloadPlugin(plugin);
         DestroyHostWindow();
@@ -272,8 +277,9 @@ SCENARIO_EACH_BUILD("deferred: no dispora key is a pure forward") {
     HWND window = CreateHostWindow();
     const LONG styleBefore = GetWindowLongA(window, GWL_STYLE);
     engine.setSubSystemResult = 0x55;
-    CHECK_EQ(CallSelectDevice(1), 0x55);
+    CHECK_EQ(CallSelectDevice(0), 0x55);
     CHECK_EQ(HostVar(build.savedModeIndex), -1);
+    CHECK_EQ(HostVar(build.GcurSelVM), 1);  // the game's own search: 640 x 480 x 16
     CHECK_EQ(GetWindowLongA(window, GWL_STYLE), styleBefore);
     UnloadPlugin(plugin);
 }
@@ -285,9 +291,200 @@ SCENARIO("deferred: no game window yet at device selection") {
     HMODULE plugin = LoadPlugin();
     ClearCapturedOutput();
     CHECK_EQ(CallSelectDevice(0), 1);
-    CHECK_EQ(HostVar(build.savedModeIndex), 0);
+    CHECK_EQ(HostVar(build.savedModeIndex), 1);
+    CHECK_EQ(HostVar(build.GcurSelVM), 0);
     CHECK(Logged("no host window yet: frame styles not added\n"));
     UnloadPlugin(plugin);
+}
+
+// --- the windowed choice and the game's own mode search ------------------------------
+namespace {
+
+// A machine whose only 16-bit mode of 480 lines is not there: mode 1 is 1024 x 600 x 16.
+void WithoutVga16() {
+    engine.subSystems[0].modes[1] = ModeInfo{1024, 600, 16, kModeExclusive, {0, 0}};
+    engine.subSystems[0].modeNames[1] = "1024x600x16";
+}
+
+// The game's menu and gta3.set's mode before the start.
+void SetGamesMenuMode(const StandInBuild& build, int32_t mode) {
+    HostVar(build.savedModeIndex) = HostVar(build.savedModeIndex - 4) = mode;
+}
+
+void PickWindowedRowInDialog() {
+    DriveModalWindow([](HWND dialog) {
+        HWND modes = GetDlgItem(dialog, 1001);
+        if (modes == nullptr) return false;
+        const LRESULT rows = SendMessageA(modes, CB_GETCOUNT, 0, 0);
+        for (LRESULT row = 0; row < rows; ++row) {
+            if (SendMessageA(modes, CB_GETITEMDATA, row, 0) == 0) SendMessageA(modes, CB_SETCURSEL, row, 0);
+        }
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(1001, CBN_SELCHANGE), reinterpret_cast<LPARAM>(modes));
+        SendMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+        return true;
+    });
+}
+
+// The front end starts (copying GcurSelVM into the menu's fields) and the
+// player presses a key: the display menu must have a name to show, and
+// gta3.set a full-screen mode to keep. A key before the start changes nothing.
+void CheckMenuAfterFrontEnd(HWND window, const StandInBuild& build, int32_t named, const char* what) {
+    SendMessageA(window, WM_KEYDOWN, VK_RETURN, 0);
+    StartFrontEnd();
+    SendMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0);
+    const char* name = DisplayMenuModeName();
+    CheckTrue(name != nullptr, what, __FILE__, __LINE__);
+    CheckEqual(HostVar(build.savedModeIndex), named, what, __FILE__, __LINE__);
+    CheckEqual(HostVar(build.savedModeIndex - 4), named, what, __FILE__, __LINE__);
+}
+
+}  // namespace
+
+SCENARIO_EACH_BUILD("deferred: the windowed choice holds whatever the game's mode search does") {
+    const struct {
+        const char* what;
+        ModeSearchReading reading;
+        int32_t gamesMenuMode;  // from gta3.set
+        bool withoutVga16;
+        bool byDialog;
+        int32_t tookMode;  // the named mode the game took, then set aside
+        const char* tookName;
+    } cases[] = {
+        {"gated, the game's named mode", ModeSearchReading::FlagGatesAll, 6, false, false, 6, "1280x1024x32"},
+        {"as written, the game's named mode", ModeSearchReading::AsWritten, 6, false, false, 6, "1280x1024x32"},
+        {"as written, the windowed mode saved", ModeSearchReading::AsWritten, 0, false, false, 1, "640x480x16"},
+        {"gated, a mode outside the list", ModeSearchReading::FlagGatesAll, 9, false, false, 1, "640x480x16"},
+        {"as written, no 640 x 480 x 16", ModeSearchReading::AsWritten, 0, true, false, 1, "1024x600x16"},
+        {"as written, the dialog's windowed row", ModeSearchReading::AsWritten, 5, false, true, 5, "1024x768x32"},
+    };
+    for (const auto& c : cases) {
+        InstallHost(&build);
+        WriteSelectDevice(c.reading);
+        if (c.withoutVga16) WithoutVga16();
+        SetGamesMenuMode(build, c.gamesMenuMode);
+        WriteSettingsFile(c.byDialog ? "dispora=choose\n" : "dispora=windowed\nwindowsize=1024x768\n");
+        if (c.byDialog) PickWindowedRowInDialog();
+        HMODULE plugin = LoadPlugin();
+        HWND window = CreateWindowAsGame();
+        ClearCapturedOutput();
+        const GameStart start = StartGame();
+        StopDrivingModalWindow();
+        const uint32_t settleSite = build.selectDevice + SelectDeviceCallOffsets().settleModeInfo;
+        CheckEqual(start.selectResult, 1, c.what, __FILE__, __LINE__);
+        CheckTrue(engine.messageBoxes.empty(), c.what, __FILE__, __LINE__);
+        CheckTrue(engine.setVideoModeCalls == std::vector<int>{0}, c.what, __FILE__, __LINE__);  // no other mode first
+        CheckEqual(HostVar(build.GcurSelVM), 0, c.what, __FILE__, __LINE__);
+        RECT client = {};
+        GetClientRect(window, &client);
+        CheckTrue(start.backBuffer.cx == client.right && start.backBuffer.cy == client.bottom, c.what, __FILE__,
+                  __LINE__);
+        CheckTrue(start.camera.cx == client.right && start.camera.cy == client.bottom, c.what, __FILE__, __LINE__);
+        CheckTrue(RecordSizes() == (HostRecordSizes{client.right, client.bottom, client.right, client.bottom}), c.what,
+                  __FILE__, __LINE__);
+        const std::string took = "the game took mode " + std::to_string(c.tookMode) + " (" + c.tookName +
+                                 "): the windowed mode 0 is set instead\n";
+        CheckTrue(Logged(took), took.c_str(), __FILE__, __LINE__);
+        CheckTrue(AddressInModule(CallTarget(settleSite), plugin), c.what, __FILE__, __LINE__);
+        CheckEqual(CallTarget(build.selectDevice + SelectDeviceCallOffsets().searchModeInfo),
+                   build.RwEngineGetVideoModeInfo, c.what, __FILE__, __LINE__);
+        CheckMenuAfterFrontEnd(window, build, c.tookMode, c.what);
+        const std::string put = "the display menu's mode was the windowed mode 0, which the game's list does not "
+                                "name: mode " + std::to_string(c.tookMode) + " (" + c.tookName + ") put in its place\n";
+        CheckTrue(Logged(put), put.c_str(), __FILE__, __LINE__);
+        // A full-screen mode from the display menu: the settle call is the game's again.
+        CheckEqual(ChangeModeFromMenu(5), 1, c.what, __FILE__, __LINE__);
+        CheckTrue(RecordSizes() == (HostRecordSizes{1024, 768, 1024, 768}), c.what, __FILE__, __LINE__);
+        UnloadPlugin(plugin);
+        CheckEqual(CallTarget(settleSite), build.RwEngineGetVideoModeInfo, c.what, __FILE__, __LINE__);
+        DestroyHostWindow();
+    }
+}
+
+// Settle code the plug-in does not know: where the game's search can take the
+// windowed mode (its flag known and cleared, read as gating the whole test)
+// it is left to it; where it would end the game or never take it, the game
+// keeps its named mode. The menu is named in every case.
+SCENARIO_EACH_BUILD("deferred: settle code not known leaves the choice to the game's search, never to its end") {
+    const bool flagKnown = build.clearOnDefer != 0;
+    const struct {
+        const char* what;
+        ModeSearchReading reading;
+        bool withoutVga16;
+        int32_t modeSet;
+    } cases[] = {
+        {"gated", ModeSearchReading::FlagGatesAll, false, flagKnown ? 0 : 6},
+        {"as written", ModeSearchReading::AsWritten, false, flagKnown ? 1 : 6},
+        {"as written, no 640 x 480 x 16", ModeSearchReading::AsWritten, true, 6},
+    };
+    for (const auto& c : cases) {
+        InstallHost(&build);
+        WriteSelectDevice(c.reading, SettleCallCode::ThroughPointer);
+        if (c.withoutVga16) WithoutVga16();
+        SetGamesMenuMode(build, 6);
+        WriteSettingsFile("dispora=windowed\n");
+        HMODULE plugin = LoadPlugin();
+        HWND window = CreateWindowAsGame();
+        ClearCapturedOutput();
+        const GameStart start = StartGame();
+        CheckEqual(start.selectResult, 1, c.what, __FILE__, __LINE__);
+        CheckTrue(engine.messageBoxes.empty(), c.what, __FILE__, __LINE__);
+        CheckTrue(engine.setVideoModeCalls == std::vector<int>{c.modeSet}, c.what, __FILE__, __LINE__);
+        CheckTrue(Logged("psSelectDevice+0x7a..+0x27a calls RwEngineGetVideoModeInfo 1 and RwEngineSetVideoMode 1 "
+                         "times, not 2 and 1: its settle call is not redirected\n"), c.what, __FILE__, __LINE__);
+        const bool leftToSearch = flagKnown && !c.withoutVga16;
+        CheckTrue(Logged(leftToSearch ? "the windowed mode is left to the game's own mode search\n"
+                                      : "the game's own mode search cannot be trusted with the windowed mode here: "
+                                        "the game keeps mode 6 (1280x1024x32)\n"),
+                  c.what, __FILE__, __LINE__);
+        SendMessageA(window, WM_NULL, 0, 0);  // the game's first message: its selection is over
+        const std::string inUse = "video mode in use: " + std::to_string(c.modeSet) + " (chosen: 0)\n";
+        CheckTrue(Logged(inUse), inUse.c_str(), __FILE__, __LINE__);
+        CheckMenuAfterFrontEnd(window, build, c.modeSet == 0 ? 6 : c.modeSet, c.what);
+        UnloadPlugin(plugin);
+        DestroyHostWindow();
+    }
+}
+
+SCENARIO("deferred: a settle call that cannot be written leaves the choice to the game's search") {
+    const StandInBuild& build = kStandInBuilds[0];
+    InstallHost(&build);
+    SetGamesMenuMode(build, 6);
+    WriteSettingsFile("dispora=windowed\n");
+    HMODULE plugin = LoadPlugin();
+    CreateWindowAsGame();
+    ClearCapturedOutput();
+    const uint32_t settleSite = build.selectDevice + SelectDeviceCallOffsets().settleModeInfo;
+    RefuseProtectionChanges(settleSite);
+    const GameStart start = StartGame();
+    AllowProtectionChanges();
+    char line[160];
+    snprintf(line, sizeof(line), "the settle call at psSelectDevice+0x%x (0x%x) cannot be written: not redirected\n",
+             SelectDeviceCallOffsets().settleModeInfo, settleSite);
+    CHECK(Logged(line));
+    CHECK(Logged("the windowed mode is left to the game's own mode search\n"));
+    CHECK_EQ(start.selectResult, 1);
+    CHECK(engine.setVideoModeCalls == std::vector<int>{1});  // as written: 640 x 480 x 16
+    CHECK_EQ(CallTarget(settleSite), build.RwEngineGetVideoModeInfo);
+    UnloadPlugin(plugin);
+    DestroyHostWindow();
+}
+
+SCENARIO("deferred: a mode list that names no full-screen mode leaves the choice to the game's search") {
+    const StandInBuild& build = kStandInBuilds[2];
+    InstallHost(&build);
+    WriteSelectDevice(ModeSearchReading::FlagGatesAll);
+    for (std::string& name : engine.subSystems[0].modeNames) name.clear();
+    WriteSettingsFile("dispora=windowed\n");
+    HMODULE plugin = LoadPlugin();
+    CreateWindowAsGame();
+    ClearCapturedOutput();
+    CHECK_EQ(StartGame().selectResult, 1);
+    CHECK(Logged("the game's mode list names no full-screen mode: the windowed mode is left to the game's own mode "
+                 "search\n"));
+    CHECK(engine.setVideoModeCalls == std::vector<int>{0});  // the flag cleared gates the whole test
+    CHECK_EQ(CallTarget(build.selectDevice + SelectDeviceCallOffsets().settleModeInfo), build.RwEngineGetVideoModeInfo);
+    UnloadPlugin(plugin);
+    DestroyHostWindow();
 }
 
 // --- the attach guard --------------------------------------------------------------

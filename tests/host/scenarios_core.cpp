@@ -95,6 +95,7 @@ SCENARIO_EACH_BUILD("core: psSelectDevice's subsystem call goes through the plug
     CHECK_EQ(*reinterpret_cast<const uint8_t*>(site), 0xE8);
     CHECK(AddressInModule(CallTarget(site), plugin));
     engine.setSubSystemResult = 0x77;
+    HostVar(build.savedModeIndex) = 1;  // named on both displays: the game needs no search
     CHECK_EQ(CallSelectDevice(1), 0x77);
     CHECK(engine.setSubSystemCalls == std::vector<int>{1});
     UnloadPlugin(plugin);

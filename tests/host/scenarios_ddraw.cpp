@@ -233,7 +233,8 @@ SCENARIO("ddraw: two copies: the first does the work, the second still forwards 
     HWND window = CreateWindowAsGame();
     StartGame();
     CHECK_EQ(dialogs, 1);
-    CHECK_EQ(HostVar(build.savedModeIndex), 0);
+    CHECK_EQ(HostVar(build.savedModeIndex), 1);  // a named mode stays for the menu
+    CHECK_EQ(HostVar(build.GcurSelVM), 0);
     CHECK_EQ(WindowBounds(window).right - WindowBounds(window).left, 800);  // applied once, by the first copy
 
     CheckForwardsDirectDrawCreate(second);

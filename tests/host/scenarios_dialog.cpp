@@ -272,7 +272,7 @@ SCENARIO("child:dialog: a host without template 104") {
     plugin = LoadPlugin();
     CreateHostWindow();
     CHECK_EQ(CallSelectDevice(0), 1);
-    CHECK_EQ(HostVar(build.GcurSelVM), -1);
+    CHECK_EQ(HostVar(build.GcurSelVM), 2);  // the game took its saved mode
     CHECK_EQ(HostVar(build.savedModeIndex), 2);
     UnloadPlugin(plugin);
 }

@@ -106,13 +106,14 @@ bool DeferredCellSurvived(const Cell& cell, FaultKind kind) {
     CHECK_EQ(boxes, 1);
     CHECK_EQ(start.selectResult, 0x44);
     CHECK_EQ(HostVar(build.savedModeIndex), -1);
-    CHECK_EQ(HostVar(build.GcurSelVM), -1);
+    CHECK_EQ(HostVar(build.GcurSelVM), 1);  // the game's own search: 640 x 480 x 16
+    CHECK_EQ(CallTarget(build.selectDevice + SelectDeviceCallOffsets().settleModeInfo), build.RwEngineGetVideoModeInfo);
     if (build.clearOnDefer != 0) CHECK_EQ(HostVar(build.clearOnDefer), kClearOnDeferSentinel);  // the game's own
     CHECK(!start.shownInSelect);
     CHECK_EQ(GetWindowLongA(window, GWL_STYLE), styleBefore | WS_VISIBLE);
     const RECT after = WindowBounds(window);
     CHECK(EqualRect(&before, &after));
-    CHECK(RecordSizes() == (HostRecordSizes{640, 448, 640, 448}));
+    CHECK(RecordSizes() == (HostRecordSizes{640, 480, 640, 480}));  // that full-screen mode's
     CHECK(ProcedureIsHosts(window));
     if (!atAttach) CHECK_EQ(CallSelectDevice(0), 0x44);  // later selections: a pure forward
     UnloadPlugin(plugin);
@@ -204,7 +205,8 @@ SCENARIO("faults: another plug-in's redirect at the call site: both run, in orde
     CHECK_EQ(StartGame().selectResult, 0x66);
     CHECK(savedModeSeenByForeign == std::vector<int32_t>{-1});  // the other plug-in first, then our choice
     CHECK(engine.setSubSystemCalls == std::vector<int>{0});
-    CHECK_EQ(HostVar(build.savedModeIndex), 0);
+    CHECK_EQ(HostVar(build.savedModeIndex), 1);
+    CHECK_EQ(HostVar(build.GcurSelVM), 0);
     UnloadPlugin(plugin);
     CHECK_EQ(CallTarget(site), ForeignThunk());
 }
@@ -262,7 +264,8 @@ SCENARIO("faults: a call site that cannot be written leaves the deferred road of
     CHECK_EQ(StartGame().selectResult, 0x66);
     CHECK(engine.setSubSystemCalls == std::vector<int>{0});
     CHECK_EQ(HostVar(build.savedModeIndex), -1);
-    CHECK_EQ(HostVar(build.GcurSelVM), -1);
+    CHECK_EQ(HostVar(build.GcurSelVM), 1);  // the game's own search: 640 x 480 x 16
+    CHECK_EQ(CallTarget(build.selectDevice + SelectDeviceCallOffsets().settleModeInfo), build.RwEngineGetVideoModeInfo);
     CHECK(ProcedureIsHosts(window));
     UnloadPlugin(plugin);
     CHECK_EQ(CallTarget(site), build.RwEngineSetSubSystem);

@@ -89,15 +89,21 @@ SCENARIO("log: a log file that cannot be created leaves attach alone") {
 
 SCENARIO("log: the mode the game really ran, kept or replaced by its own selection") {
     InstallHost(&kStandInBuilds[3]);
+    // A settle call the plug-in does not know: the game's own search, as
+    // written, passes over the windowed mode to 640 x 480 x 16.
+    WriteSelectDevice(ModeSearchReading::AsWritten, SettleCallCode::ThroughPointer);
     WriteSettingsFile("dispora=windowed\n");
     HMODULE plugin = LoadPlugin();
-    engine.ownSelection = 3;  // the game's own search passes over the windowed mode
     CreateWindowAsGame();
     ClearCapturedOutput();
     StartGame();
-    CHECK(engine.logLines == std::vector<std::string>{"[dispora.asi] video mode in use: 3 (chosen: 0)\n"});
+    CHECK(engine.logLines ==
+          (std::vector<std::string>{"[dispora.asi] psSelectDevice+0x7a..+0x27a calls RwEngineGetVideoModeInfo 1 and "
+                                    "RwEngineSetVideoMode 1 times, not 2 and 1: its settle call is not redirected\n",
+                                    "[dispora.asi] the windowed mode is left to the game's own mode search\n",
+                                    "[dispora.asi] video mode in use: 1 (chosen: 0)\n"}));
     UnloadPlugin(plugin);
-    CHECK_EQ(engine.logLines.size(), 1);  // once
+    CHECK_EQ(engine.logLines.size(), 3);  // once
 
     // A full-screen pick leaves the window procedure alone: the line comes at detach.
     InstallHost(&kStandInBuilds[3]);

@@ -36,7 +36,8 @@ SCENARIO("package: the sample dispora.ini, loaded before the window, gives the s
     CHECK_EQ(HostVar(build.clearOnDefer), 0);
     HWND window = CreateWindowAsGame();
     CHECK_EQ(StartGame().selectResult, 1);
-    CHECK_EQ(HostVar(build.savedModeIndex), 0);
+    CHECK_EQ(HostVar(build.GcurSelVM), 0);
+    CHECK_EQ(HostVar(build.savedModeIndex), 1);  // a named mode stays for the game's menu
     CHECK_EQ(GetWindowLongA(window, GWL_STYLE) & WS_OVERLAPPEDWINDOW, WS_OVERLAPPEDWINDOW);
     const RECT bounds = WindowBounds(window);
     CHECK_EQ(bounds.right - bounds.left, 1024);

@@ -69,4 +69,58 @@ TEST(CallSite, HostCallForeignCallOrAnythingElse) {
     EXPECT_EQ(ClassifyCallSite(indirect, site, host, imageStart, imageEnd, &target), CallSiteKind::Unexpected);
 }
 
+// Code laid out as psSelectDevice's after its subsystem call: calls placed
+// at given offsets, other bytes that are no call of either function.
+struct SettleCode {
+    static constexpr uint32_t kAddress = 0x5820F5;
+    static constexpr uint32_t kModeInfo = 0x5A11C0;
+    static constexpr uint32_t kSetMode = 0x5A1220;
+    uint8_t bytes[0x80];
+    SettleCode() {
+        for (uint8_t& byte : bytes) byte = 0x90;
+    }
+    SettleCode& Call(uint32_t offset, uint32_t target) {
+        EncodeBranch(kOpcodeCall, kAddress + offset, target, bytes + offset);
+        return *this;
+    }
+    SettleCallScan Scan() const { return ScanSettleCalls(bytes, sizeof(bytes), kAddress, kModeInfo, kSetMode); }
+};
+
+TEST(SettleCall, TheLastModeInfoCallBeforeTheOneSetModeCall) {
+    SettleCode code;
+    code.Call(0x10, SettleCode::kModeInfo).Call(0x40, SettleCode::kModeInfo).Call(0x50, SettleCode::kSetMode);
+    code.Call(0x30, 0x5A1190);  // another engine function
+    const SettleCallScan scan = code.Scan();
+    EXPECT_EQ(scan.modeInfoCalls, 2u);
+    EXPECT_EQ(scan.setModeCalls, 1u);
+    EXPECT_EQ(scan.settleCall, SettleCode::kAddress + 0x40);
+    EXPECT_TRUE(SettleCallFound(scan));
+}
+
+TEST(SettleCall, AnyOtherCountIsCodeWeDoNotKnow) {
+    // The settle call through a pointer: only the search's call is seen.
+    SettleCode indirect;
+    indirect.Call(0x10, SettleCode::kModeInfo).Call(0x50, SettleCode::kSetMode);
+    const uint8_t viaPointer[6] = {0xFF, 0x15, 0x00, 0x30, 0x60, 0x00};
+    for (uint32_t i = 0; i < 6; ++i) indirect.bytes[0x40 + i] = viaPointer[i];
+    EXPECT_EQ(indirect.Scan().modeInfoCalls, 1u);
+    EXPECT_FALSE(SettleCallFound(indirect.Scan()));
+    // A second call that sets the mode.
+    SettleCode twice;
+    twice.Call(0x10, SettleCode::kModeInfo).Call(0x40, SettleCode::kModeInfo).Call(0x50, SettleCode::kSetMode);
+    twice.Call(0x60, SettleCode::kSetMode);
+    EXPECT_EQ(twice.Scan().setModeCalls, 2u);
+    EXPECT_FALSE(SettleCallFound(twice.Scan()));
+    // The mode set before it is settled.
+    SettleCode early;
+    early.Call(0x10, SettleCode::kModeInfo).Call(0x20, SettleCode::kSetMode).Call(0x40, SettleCode::kModeInfo);
+    EXPECT_EQ(early.Scan().settleCall, 0u);
+    EXPECT_FALSE(SettleCallFound(early.Scan()));
+    // A call whose last bytes lie beyond the stretch is not one.
+    SettleCode cut;
+    cut.Call(0x10, SettleCode::kModeInfo).Call(0x40, SettleCode::kModeInfo).Call(0x50, SettleCode::kSetMode);
+    EXPECT_EQ(ScanSettleCalls(cut.bytes, 0x54, SettleCode::kAddress, SettleCode::kModeInfo, SettleCode::kSetMode)
+                  .setModeCalls, 0u);
+}
+
 }  // namespace
