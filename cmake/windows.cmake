@@ -15,6 +15,7 @@ set(DISPORA_WIN32_SOURCES
     core/startup.cpp
     core/system_files.cpp
     display/deferred_mode.cpp
+    display/display_menu.cpp
     display/host_state.cpp
     display/immediate_mode.cpp
     display/mode_choice.cpp

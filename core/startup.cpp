@@ -12,6 +12,7 @@
 #include "core/log_file.h"
 #include "core/single_copy.h"
 #include "display/deferred_mode.h"
+#include "display/display_menu.h"
 #include "display/host_state.h"
 #include "display/immediate_mode.h"
 #include "display/mode_in_use.h"

@@ -1,13 +1,12 @@
 #include "display/deferred_mode.h"
 
-#include <string.h>
-
 #include "core/fault_report.h"
 #include "core/guard.h"
 #include "core/host_build.h"
 #include "core/host_changes.h"
 #include "core/host_contract.h"
 #include "core/log.h"
+#include "display/display_menu.h"
 #include "display/host_state.h"
 #include "window/host_window.h"
 #include "display/mode_choice.h"
@@ -21,39 +20,17 @@ bool modeChoicePending;
 // The host changes from the arming on: a fault in the choice undoes them.
 HostChangeMark changesBeforeArming;
 
-// The windowed mode on this road. The game's mode list names full-screen
-// modes only: with no name at the menu's mode psSelectDevice searches for
-// 640 x 480 x 16 full screen, and the display menu crashes on it. So the
-// menu's mode stays a named full-screen one, the game takes it without a
-// search, and its settle call is answered with the windowed mode. When the
-// front end starts it copies GcurSelVM into the menu's fields: the player's
-// first key or click puts the named mode back before any menu can read it.
+// The windowed mode on this road. With no name at the menu's mode
+// psSelectDevice searches for 640 x 480 x 16 full screen: so the menu's mode
+// stays a named full-screen one, the game takes it without a search, and its
+// settle call is answered with the windowed mode.
 struct WindowedRoad {
     int32_t windowedMode;
-    int32_t namedMode;  // -1 when the game's list names no full-screen mode
-    char namedModeName[32];
+    NamedMenuMode named;
     bool settleRedirected;  // the settle call lands in OnHostSettleCall
     bool settlePending;     // from the choice to the end of this device selection
-    bool menuWatched;       // from the choice on: the front end copies GcurSelVM into the menu's fields
 };
 WindowedRoad windowedRoad;
-
-// The name the game's step into the menu's mode needs: index not 0, named.
-const char* MenuModeName(int32_t mode) {
-    if (mode <= 0 || mode >= host::RwEngineGetNumVideoModes()) return nullptr;
-    const char** names = host::_RwGetVideoModeList();
-    return names != nullptr ? names[mode] : nullptr;
-}
-
-// The game's own menu mode when it has a name, else the first one named.
-int32_t NamedFullScreenMode(int32_t gamesOwn) {
-    if (MenuModeName(gamesOwn) != nullptr) return gamesOwn;
-    const int modeCount = host::RwEngineGetNumVideoModes();
-    for (int32_t mode = 1; mode < modeCount; ++mode) {
-        if (MenuModeName(mode) != nullptr) return mode;
-    }
-    return -1;
-}
 
 // psSelectDevice's settle call: once, the windowed mode in place of the one
 // the game took; later selections (a mode from the display menu) as the host's.
@@ -63,7 +40,7 @@ int __cdecl OnHostSettleCall(ModeInfo* info, int modeIndex) {
     const int32_t windowed = windowedRoad.windowedMode;
     if (modeIndex != windowed) {
         LogMessage("the game took mode %d (%s): the windowed mode %d is set instead\n", modeIndex,
-                   modeIndex == windowedRoad.namedMode ? windowedRoad.namedModeName : "no name", windowed);
+                   modeIndex == windowedRoad.named.index ? windowedRoad.named.name : "no name", windowed);
         SetKeptHostInt(hostAddresses.GcurSelVM, windowed);
     }
     return host::RwEngineGetVideoModeInfo(info, windowed);
@@ -92,21 +69,20 @@ void PrepareWindowedSettle() {
     WindowedRoad& road = windowedRoad;
     road = {};
     road.windowedMode = HostInt(hostAddresses.GcurSelVM);
-    road.namedMode = NamedFullScreenMode(HostInt(hostAddresses.savedModeIndex));
-    if (road.namedMode < 0) {
+    road.named = NamedFullScreenMode(HostInt(hostAddresses.savedModeIndex));
+    if (road.named.index < 0) {
         LogMessage("the game's mode list names no full-screen mode: the windowed mode is left to the game's own mode "
                    "search\n");
         ChangeHostInt(hostAddresses.savedModeIndex, road.windowedMode);
         return;
     }
-    strncpy(road.namedModeName, MenuModeName(road.namedMode), sizeof(road.namedModeName) - 1);
     road.settleRedirected = RedirectSettleCall(OnHostSettleCall);
     if (road.settleRedirected || SearchUnsafeForWindowed()) {
         if (!road.settleRedirected) {
             LogMessage("the game's own mode search cannot be trusted with the windowed mode here: the game keeps "
-                       "mode %d (%s)\n", road.namedMode, road.namedModeName);
+                       "mode %d (%s)\n", road.named.index, road.named.name);
         }
-        ChangeHostInt(hostAddresses.savedModeIndex, road.namedMode);
+        ChangeHostInt(hostAddresses.savedModeIndex, road.named.index);
         return;
     }
     LogMessage("the windowed mode is left to the game's own mode search\n");
@@ -169,19 +145,9 @@ int OnHostSetSubSystem(int subSystemIndex) {
     KeepHostIntegers();  // the game's from now on, whatever the player did
     if (choice.made == ModeChoice::PlayerLeft) return 0;  // the host sees its subsystem call fail
     windowedRoad.settlePending = windowedRoad.settleRedirected;
-    windowedRoad.menuWatched = windowedRoad.namedMode >= 0 && choice.made == ModeChoice::Made && HostInWindowedMode();
+    if (choice.made == ModeChoice::Made && HostInWindowedMode()) {
+        WatchDisplayMenu(windowedRoad.windowedMode, windowedRoad.named);
+    }
     NoteModeChosen();
     return result;
-}
-
-void NameDisplayMenuMode() {
-    WindowedRoad& road = windowedRoad;
-    if (!road.menuWatched) return;
-    const int32_t menuMode = HostInt(hostAddresses.savedModeIndex);
-    const int32_t prefsMode = HostInt(HostPrefsModeAddress());
-    if (menuMode != road.windowedMode && prefsMode != road.windowedMode) return;
-    if (menuMode == road.windowedMode) SetKeptHostInt(hostAddresses.savedModeIndex, road.namedMode);
-    if (prefsMode == road.windowedMode) SetKeptHostInt(HostPrefsModeAddress(), road.namedMode);
-    LogMessage("the display menu's mode was the windowed mode %d, which the game's list does not name: mode %d (%s) "
-               "put in its place\n", road.windowedMode, road.namedMode, road.namedModeName);
 }

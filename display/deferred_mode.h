@@ -5,6 +5,3 @@
 void DeferDisplayMode();
 // Where psSelectDevice's call of RwEngineSetSubSystem lands instead.
 int OnHostSetSubSystem(int subSystemIndex);
-// The player pressed a key or a mouse button: a windowed choice leaves the
-// menu's fields a mode the game's list names before any menu reads them.
-void NameDisplayMenuMode();

@@ -5,6 +5,7 @@
 #include "core/host_contract.h"
 #include "core/log.h"
 #include "window/host_window.h"
+#include "display/display_menu.h"
 #include "display/mode_choice.h"
 #include "display/mode_in_use.h"
 #include "settings/settings.h"
@@ -15,7 +16,8 @@ namespace {
 const char* HostModeName(int modeIndex) {
     if (modeIndex < 0 || modeIndex >= host::RwEngineGetNumVideoModes()) return "(no mode)";
     const char** names = host::_RwGetVideoModeList();
-    if (names == nullptr || names[modeIndex] == nullptr) return "(unnamed mode)";
+    // The game's list names full-screen modes only.
+    if (names == nullptr || names[modeIndex] == nullptr) return modeIndex == 0 ? "windowed" : "(unnamed mode)";
     return names[modeIndex];
 }
 
@@ -45,7 +47,10 @@ ImmediateOutcome ApplyDisplayModeNow() {
     if (host::RwEngineSetVideoMode(GcurSelVM) == 0) LogMessage("failed to set VM!\n");
     host::_RwSetVideoMode(GcurSelVM);
     ShowWindow(window, SW_SHOW);
-    if (GcurSelVM == 0) ArrangeShownWindow(window);
+    if (GcurSelVM == 0) {
+        ArrangeShownWindow(window);
+        WatchDisplayMenu(0, NamedFullScreenMode(HostInt(hostAddresses.savedModeIndex)));
+    }
     NoteModeChosen();
     ReportModeInUse();  // applied by the plug-in itself: settled now
     ShowCursor(FALSE);

@@ -580,13 +580,13 @@ FakeEngine DefaultEngine() {
     display.modes = {mode(800, 600, 32, 0),         mode(640, 480, 16, 1),  mode(640, 480, 32, 1),
                      mode(800, 600, 16, 1),         mode(800, 600, 32, 1),  mode(1024, 768, 32, 1),
                      mode(1280, 1024, 32, 1),       mode(1920, 1080, 32, 1)};
-    display.modeNames = {"windowed", "640x480x16", "640x480x32", "800x600x16",
+    display.modeNames = {"", "640x480x16", "640x480x32", "800x600x16",
                          "800x600x32", "1024x768x32", "1280x1024x32", "1920x1080x32"};
     display.currentMode = 4;
     FakeSubSystem second;
     second.name = "Second Display";
     second.modes = {mode(1024, 768, 32, 0), mode(1366, 768, 32, 1), mode(1280, 800, 32, 1)};
-    second.modeNames = {"windowed", "1366x768x32", "1280x800x32"};
+    second.modeNames = {"", "1366x768x32", "1280x800x32"};
     second.currentMode = 2;
     fake.subSystems = {display, second};
     return fake;

@@ -5,6 +5,22 @@
 
 #include "tests/host/rig.h"
 
+namespace {
+
+// The front end starts (copying GcurSelVM into the menu's fields) and the
+// player presses a key: the display menu must have a name to show, and
+// gta3.set a full-screen mode to keep. A key before the start changes nothing.
+void CheckMenuAfterFrontEnd(HWND window, const StandInBuild& build, int32_t named, const char* what) {
+    SendMessageA(window, WM_KEYDOWN, VK_RETURN, 0);
+    StartFrontEnd();
+    SendMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0);
+    const char* name = DisplayMenuModeName();
+    CheckTrue(name != nullptr, what, __FILE__, __LINE__);
+    CheckEqual(HostVar(build.savedModeIndex), named, what, __FILE__, __LINE__);
+    CheckEqual(HostVar(build.savedModeIndex - 4), named, what, __FILE__, __LINE__);
+}
+
+}  // namespace
 
 // --- immediate road ------------------------------------------------------------
 SCENARIO_EACH_BUILD("immediate: windowed, sized and on top") {
@@ -28,6 +44,7 @@ SCENARIO_EACH_BUILD("immediate: windowed, sized and on top") {
     CHECK(Logged("VM config: GcurSel = 0, GcurSelVM = -1\n"));
     CHECK(Logged("Dispora selected: Stand-in Display : windowed\n"));
     CHECK(Logged("changing window size to 1024 x 768\n"));
+    CheckMenuAfterFrontEnd(run.window, build, 1, "the first mode the game's list names");
     UnloadPlugin(run.plugin);
     RestoreCursor(run.cursorBefore);
 }
@@ -98,14 +115,14 @@ SCENARIO("immediate: a size no mode has keeps the host's choice") {
 
 SCENARIO("immediate: a mode the host has no name for") {
     InstallHost(&kStandInBuilds[1]);
-    engine.subSystems[0].modeNames[0] = "";  // a null entry in the host's list
-    WriteSettingsFile("dispora=windowed\n");
+    engine.subSystems[0].modeNames[5] = "";  // a null entry in the host's list
+    WriteSettingsFile("dispora=1024x768x32\n");
     CreateHostWindow();
     const int cursorBefore = CursorDisplayCount();
     HMODULE plugin = LoadPlugin();
     CHECK(plugin != nullptr);
     CHECK(Logged("Dispora selected: Stand-in Display : (unnamed mode)\n"));
-    CHECK(engine.setVideoModeCalls == std::vector<int>{0});
+    CHECK(engine.setVideoModeCalls == std::vector<int>{5});
     UnloadPlugin(plugin);
     RestoreCursor(cursorBefore);
 }
@@ -323,19 +340,6 @@ void PickWindowedRowInDialog() {
         SendMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
         return true;
     });
-}
-
-// The front end starts (copying GcurSelVM into the menu's fields) and the
-// player presses a key: the display menu must have a name to show, and
-// gta3.set a full-screen mode to keep. A key before the start changes nothing.
-void CheckMenuAfterFrontEnd(HWND window, const StandInBuild& build, int32_t named, const char* what) {
-    SendMessageA(window, WM_KEYDOWN, VK_RETURN, 0);
-    StartFrontEnd();
-    SendMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0);
-    const char* name = DisplayMenuModeName();
-    CheckTrue(name != nullptr, what, __FILE__, __LINE__);
-    CheckEqual(HostVar(build.savedModeIndex), named, what, __FILE__, __LINE__);
-    CheckEqual(HostVar(build.savedModeIndex - 4), named, what, __FILE__, __LINE__);
 }
 
 }  // namespace

@@ -45,7 +45,7 @@ void UseDialogEngine() {
     FakeSubSystem& display = engine.subSystems[0];
     display.modes = {Mode(800, 600, 32, 0), Mode(320, 240, 16, 1), Mode(640, 480, 32, 1), Mode(1024, 768, 32, 1),
                      Mode(640, 400, 32, 1)};
-    display.modeNames = {"windowed", "320x240", "640x480", "1024x768", "640x400"};
+    display.modeNames = {"", "320x240", "640x480", "1024x768", "640x400"};
     display.currentMode = 3;
 }
 

@@ -1,0 +1,55 @@
+#include "display/display_menu.h"
+
+#include <string.h>
+
+#include "core/host_changes.h"
+#include "core/host_contract.h"
+#include "core/log.h"
+
+namespace {
+
+struct MenuWatch {
+    bool watched;
+    int32_t windowedMode;
+    NamedMenuMode named;
+};
+MenuWatch menuWatch;
+
+// The name the game's step into the menu's mode needs: index not 0, named.
+const char* MenuModeName(int32_t mode) {
+    if (mode <= 0 || mode >= host::RwEngineGetNumVideoModes()) return nullptr;
+    const char** names = host::_RwGetVideoModeList();
+    return names != nullptr ? names[mode] : nullptr;
+}
+
+}  // namespace
+
+NamedMenuMode NamedFullScreenMode(int32_t gamesOwn) {
+    NamedMenuMode named = {-1, {}};
+    const int modeCount = host::RwEngineGetNumVideoModes();
+    for (int32_t mode = MenuModeName(gamesOwn) != nullptr ? gamesOwn : 1; mode < modeCount; ++mode) {
+        if (const char* name = MenuModeName(mode)) {
+            named.index = mode;
+            strncpy(named.name, name, sizeof(named.name) - 1);
+            break;
+        }
+    }
+    return named;
+}
+
+void WatchDisplayMenu(int32_t windowedMode, const NamedMenuMode& named) {
+    menuWatch = {named.index >= 0, windowedMode, named};
+}
+
+void NameDisplayMenuMode() {
+    const MenuWatch& watch = menuWatch;
+    if (!watch.watched) return;
+    const int32_t menuMode = HostInt(hostAddresses.savedModeIndex);
+    const int32_t prefsMode = HostInt(HostPrefsModeAddress());
+    if (menuMode != watch.windowedMode && prefsMode != watch.windowedMode) return;
+    // The game's own values from now on: no undo may put the windowed mode back.
+    if (menuMode == watch.windowedMode) SetKeptHostInt(hostAddresses.savedModeIndex, watch.named.index);
+    if (prefsMode == watch.windowedMode) SetKeptHostInt(HostPrefsModeAddress(), watch.named.index);
+    LogMessage("the display menu's mode was the windowed mode %d, which the game's list does not name: mode %d (%s) "
+               "put in its place\n", watch.windowedMode, watch.named.index, watch.named.name);
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <stdint.h>
+
+// The game's display menu shows the name of the mode at savedModeIndex from
+// the game's own list, which names full-screen modes only: on the windowed
+// mode, which has none, the game crashes. When the front end starts it copies
+// GcurSelVM into the menu's fields (and gta3.set's), so a windowed choice
+// must put a named mode back there before the player can open the menu.
+struct NamedMenuMode {
+    int32_t index;  // -1 when the game's list names no full-screen mode
+    char name[32];
+};
+
+// The game's own menu mode when it has a name, else the first one named.
+NamedMenuMode NamedFullScreenMode(int32_t gamesOwn);
+// From now on, before the player's key or click reaches the game, the menu's
+// fields get the named mode wherever they hold the windowed mode.
+void WatchDisplayMenu(int32_t windowedMode, const NamedMenuMode& named);
+// Called before the game sees a key or a mouse button go down.
+void NameDisplayMenuMode();
