@@ -41,7 +41,7 @@ void BuildModeRowText(char* row, size_t size, const ModeInfo& mode) {
 }
 
 bool ModeMatches(const ModeInfo& mode, const ModeRequest& request) {
-    return mode.width == request.width && mode.height == request.height &&
+    return (mode.flags & kModeExclusive) != 0 && mode.width == request.width && mode.height == request.height &&
            (request.depth == 0 || mode.depth == request.depth);
 }
 

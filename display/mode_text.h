@@ -17,7 +17,9 @@ ModeLabel LabelForMode(const ModeInfo& mode);
 // The dialog row text, e.g. "1024 x 768 x 32 (FULLSCREEN)".
 void BuildModeRowText(char* row, size_t size, const ModeInfo& mode);
 
-// Is mode the size (and depth, when one was given) the dispora setting asks for?
+// Is mode the full-screen mode of the size (and depth, when one was given)
+// the dispora setting asks for? A size never names the windowed mode, though
+// the engine gives it the desktop's size: that one is asked for by name.
 bool ModeMatches(const ModeInfo& mode, const ModeRequest& request);
 // Does mode serve the request better than best, the best match so far (null
 // for none)? It must match; without a depth asked for, a deeper mode is

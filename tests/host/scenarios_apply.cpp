@@ -254,14 +254,15 @@ SCENARIO("deferred: a full-screen pick also frames the window") {
 // 4 800x600x32, 5 1024x768x32, 6 1280x1024x32, 7 1920x1080x32.
 constexpr int32_t kGamesSavedMode = 6;
 
-SCENARIO("deferred: a size picks its deepest mode, a depth its first; one not offered leaves the game's saved mode") {
+SCENARIO("deferred: a size picks its deepest full-screen mode, a depth its first; one not offered leaves the game's saved mode") {
     const struct {
         const char* value;
         int32_t mode;
         const char* line;  // the line that names the mode chosen and its depth, or the size not offered
-    } cases[] = {{"800x600", 0, "mode 0 chosen: 800 x 600 x 32, the deepest of that size\n"},
+    } cases[] = {{"800x600", 4, "mode 4 chosen: 800 x 600 x 32, the deepest of that size\n"},
                  {"800x600x16", 3, "mode 3 chosen: 800 x 600 x 16\n"},
-                 {"800x600x0", 0, "mode 0 chosen: 800 x 600 x 32, the deepest of that size\n"},
+                 {"800x600x0", 4, "mode 4 chosen: 800 x 600 x 32, the deepest of that size\n"},
+                 {"800x600x32", 4, "mode 4 chosen: 800 x 600 x 32\n"},
                  {"640x480", 2, "mode 2 chosen: 640 x 480 x 32, the deepest of that size\n"},
                  {"1024x768x32", 5, "mode 5 chosen: 1024 x 768 x 32\n"},
                  {"1024x768x16", -1, "no 1024 x 768 x 16 mode among the 8 the engine offers: the game's own choice stands\n"},
@@ -275,10 +276,9 @@ SCENARIO("deferred: a size picks its deepest mode, a depth its first; one not of
         CreateHostWindow();
         ClearCapturedOutput();
         CHECK_EQ(CallSelectDevice(0), 1);
-        // Not offered: the game's own choice, its saved mode. The windowed mode
-        // keeps the game's named mode in the menu.
+        // Not offered: the game's own choice, its saved mode.
         CheckEqual(HostVar(build.GcurSelVM), c.mode < 0 ? kGamesSavedMode : c.mode, c.value, __FILE__, __LINE__);
-        CheckEqual(HostVar(build.savedModeIndex), c.mode <= 0 ? kGamesSavedMode : c.mode, c.value, __FILE__, __LINE__);
+        CheckEqual(HostVar(build.savedModeIndex), c.mode < 0 ? kGamesSavedMode : c.mode, c.value, __FILE__, __LINE__);
         CheckTrue(Logged(c.line), c.line, __FILE__, __LINE__);
         UnloadPlugin(plugin);
         DestroyHostWindow();

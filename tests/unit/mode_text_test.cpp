@@ -83,7 +83,7 @@ TEST(ModeRequestParse, LineEndingAndFurtherOptionsAreIgnored) {
 TEST(ModeMatch, SizeWithoutDepthMatchesAnyDepth) {
     const ModeRequest request = ParseModeRequest("800x600");
     EXPECT_TRUE(ModeMatches(Exclusive(800, 600, 16), request));
-    EXPECT_TRUE(ModeMatches(Windowed(800, 600, 32), request));
+    EXPECT_FALSE(ModeMatches(Windowed(800, 600, 32), request));  // the desktop's size: still not full screen
     EXPECT_FALSE(ModeMatches(Exclusive(800, 601, 16), request));
 }
 
@@ -113,7 +113,7 @@ TEST(ModeMatch, WithoutADepthTheDeepestOfTheSizeAndOfEqualOnesTheFirst) {
     const struct {
         const char* value;
         int mode;
-    } cases[] = {{"640x480", 2}, {"640x480x16", 1}, {"640x480x24", 3}, {"800x600", 0}, {"800x600x16", -1}};
+    } cases[] = {{"640x480", 2}, {"640x480x16", 1}, {"640x480x24", 3}, {"800x600", 4}, {"800x600x16", -1}};
     for (const auto& c : cases) EXPECT_EQ(Chosen(modes, c.value), c.mode) << c.value;
 }
 
