@@ -716,7 +716,10 @@ int ChangeModeFromMenu(int mode) {
 void StartFrontEnd() {
     if (frontEndStarted) return;
     frontEndStarted = true;
+    // Only while defaultFullscreenRes is still set, which it then clears.
     const StandInBuild& build = CurrentBuild();
+    if (HostVar(build.modeSearchFlag) == 0) return;
+    HostVar(build.modeSearchFlag) = 0;
     HostVar(build.savedModeIndex) = HostVar(build.savedModeIndex - 4) = HostVar(build.GcurSelVM);
 }
 

@@ -188,8 +188,9 @@ const SelectDeviceCalls& SelectDeviceCallOffsets();
 // A mode chosen in the display menu: psSelectDevice again, its menu and
 // search steps skipped, for GcurSelVM = mode.
 int ChangeModeFromMenu(int mode);
-// The front end's first start copies GcurSelVM into the menu's mode and the
-// word before it (the mode saved to gta3.set); later starts change nothing.
+// The front end's first start, while defaultFullscreenRes is still set,
+// clears it and copies GcurSelVM into the menu's mode and the word before it
+// (the mode saved to gta3.set); otherwise it changes nothing.
 void StartFrontEnd();
 // The name the display menu shows for savedModeIndex; null where the game
 // would crash (an entry without a name).
