@@ -15,7 +15,7 @@ enum class Fight : uint8_t {
     NotSixForty,            // the windowed mode, or a full-screen size other than 640 x 480
     DeeperThan8,            // the windowed mode, or a full-screen mode deeper than 8 bits
     DeeperThan16,           // the windowed mode, or a full-screen mode deeper than 16 bits
-    FullScreenOrBorderless, // an exclusive full-screen size, or a borderless window
+    FullScreen,             // an exclusive full-screen size
     DpiAware,               // dpiaware
 };
 
@@ -31,7 +31,7 @@ constexpr char kHighDpi[] = "untick \"Override high DPI scaling behavior\" (unde
 constexpr char kWindowsVersion[] = "untick \"Run this program in compatibility mode for\"";
 constexpr char kOldWindows[] =
     "its fixes for programs of an older Windows may change the video modes the game sees and the window the "
-    "plug-in arranges; the game needs none of them with the plug-in";
+    "plug-in arranges";
 constexpr char kStretched[] = "Windows keeps the game DPI-unaware and stretches it on a scaled display, "
                               "whatever dpiaware asks";
 
@@ -52,9 +52,9 @@ const KnownLayer kKnownLayers[] = {
      "Windows emulates 8- and 16-bit colour for the game through the desktop: slower, with banding, and the modes "
      "the game sees may be faked",
      "untick \"Reduced color mode\" (Windows adds this layer with it)"},
-    {"DXMaximizedWindowedMode", Fight::FullScreenOrBorderless,
+    {"DXMaximizedWindowedMode", Fight::FullScreen,
      "Windows runs an exclusive full-screen mode as a maximised window of the desktop's size instead (the size asked "
-     "for is never set), and may maximise a borderless window over the place and size the plug-in gives it",
+     "for is never set)",
      "tick \"Disable fullscreen optimizations\""},
     {"DISABLEDXMAXIMIZEDWINDOWEDMODE", Fight::None, nullptr, nullptr},
     {"HIGHDPIAWARE", Fight::DpiAware,
@@ -117,10 +117,7 @@ const char* SettingFought(Fight fight, const SettingsRecord& record, char* shown
         case Fight::NotSixForty: fought = windowed || (fullScreen && (mode.width != 640 || mode.height != 480)); break;
         case Fight::DeeperThan8: fought = windowed || (fullScreen && (mode.depth == 0 || mode.depth > 8)); break;
         case Fight::DeeperThan16: fought = windowed || (fullScreen && (mode.depth == 0 || mode.depth > 16)); break;
-        case Fight::FullScreenOrBorderless:
-            if (windowed && record.borderless) return "borderless=yes";
-            fought = fullScreen;
-            break;
+        case Fight::FullScreen: fought = fullScreen; break;
         case Fight::DpiAware: return record.dpiAware ? "dpiaware=yes" : nullptr;
     }
     if (!fought) return nullptr;

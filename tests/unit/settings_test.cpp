@@ -212,8 +212,7 @@ TEST_F(SettingsTest, CompatibilityLayersThatFightTheSettingsAreNamedWithHowToTur
           "DXMaximizedWindowedMode fights dispora=1024x768"}},  // once, however often it is listed
         {"dispora=windowed\nborderless=yes\ndpiaware=yes\n", "~DXMAXIMIZEDWINDOWEDMODE DPIUNAWARE WINXPSP3",
          "DXMAXIMIZEDWINDOWEDMODE DPIUNAWARE WINXPSP3",
-         {"DXMaximizedWindowedMode fights borderless=yes", "DPIUNAWARE fights dpiaware=yes",
-          "WINXPSP3 fights dispora=windowed"}},
+         {"DPIUNAWARE fights dpiaware=yes", "WINXPSP3 fights dispora=windowed"}},  // a window is never maximised
         {"dispora=choose\n", "WIN98 DWM8And16BitMitigation 16BITCOLOR", "WIN98 DWM8And16BitMitigation 16BITCOLOR",
          {}},  // the dialog: the player picks
     };
