@@ -40,7 +40,7 @@ int __cdecl OnHostSettleCall(ModeInfo* info, int modeIndex) {
     const int32_t windowed = windowedRoad.windowedMode;
     if (modeIndex != windowed) {
         LogMessage("the game took mode %d (%s): the windowed mode %d is set instead\n", modeIndex,
-                   modeIndex == windowedRoad.named.index ? windowedRoad.named.name : "no name", windowed);
+                   MenuModeName(modeIndex) != nullptr ? MenuModeName(modeIndex) : "no name", windowed);
         SetKeptHostInt(hostAddresses.GcurSelVM, windowed);
     }
     return host::RwEngineGetVideoModeInfo(info, windowed);

@@ -15,14 +15,13 @@ struct MenuWatch {
 };
 MenuWatch menuWatch;
 
-// The name the game's step into the menu's mode needs: index not 0, named.
+}  // namespace
+
 const char* MenuModeName(int32_t mode) {
     if (mode <= 0 || mode >= host::RwEngineGetNumVideoModes()) return nullptr;
     const char** names = host::_RwGetVideoModeList();
     return names != nullptr ? names[mode] : nullptr;
 }
-
-}  // namespace
 
 NamedMenuMode NamedFullScreenMode(int32_t gamesOwn) {
     NamedMenuMode named = {-1, {}};

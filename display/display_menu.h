@@ -12,6 +12,9 @@ struct NamedMenuMode {
     char name[32];
 };
 
+// The mode's name in the game's list, as the game's step into the menu's
+// mode needs it: null for mode 0 and for a mode the list does not name.
+const char* MenuModeName(int32_t mode);
 // The game's own menu mode when it has a name, else the first one named.
 NamedMenuMode NamedFullScreenMode(int32_t gamesOwn);
 // From now on, before the player's key or click reaches the game, the menu's
