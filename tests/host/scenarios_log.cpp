@@ -11,6 +11,16 @@ std::string DebugText() {
     return text;
 }
 
+std::string Utf8FromAnsi(const std::string& text) {
+    std::wstring wide(text.size() + 1, L'\0');
+    const int units = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], static_cast<int>(wide.size()));
+    std::string utf8(wide.size() * 3 + 1, '\0');
+    const int bytes = WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), units, &utf8[0], static_cast<int>(utf8.size()),
+                                          nullptr, nullptr);
+    utf8.resize(bytes > 0 ? static_cast<size_t>(bytes - 1) : 0);
+    return utf8;
+}
+
 }  // namespace
 
 SCENARIO("log: dispora.log holds exactly the debugger lines, afresh at each start, on both roads, unless logfile=no") {
@@ -33,10 +43,12 @@ SCENARIO("log: dispora.log holds exactly the debugger lines, afresh at each star
     CHECK(deferred.find("GTA3 v1.0 offsets loaded") != std::string::npos);
     CHECK(deferred.find("video mode in use: 0 (chosen: 0)") != std::string::npos);
 
-    ImmediateRun run = LoadWithWindow(kStandInBuilds[2], "dispora=windowed\nlogfile=1\n");
+    // A line saved in the player's ANSI code page (1252: "fenêtre") is quoted in UTF-8 like any path.
+    ImmediateRun run = LoadWithWindow(kStandInBuilds[2], "dispora=windowed\nlogfile=1\nfen\xEAtre=oui\n");
     CHECK(run.plugin != nullptr);
     UnloadPlugin(run.plugin);
-    CHECK_TEXT(ReadWholeFile(LogFilePath()), DebugText());
+    CHECK_TEXT(ReadWholeFile(LogFilePath()), Utf8FromAnsi(DebugText()));  // the debugger's viewer shows ANSI
+    CHECK(ReadWholeFile(LogFilePath()).find("\"fen\xC3\xAAtre=oui\" names no setting") != std::string::npos);
     CHECK(DebugText().rfind("[dispora.asi] GTA Vice City offsetes loaded", 0) == 0);  // this start's lines only
     DeleteFileA(LogFilePath().c_str());
 }
