@@ -1,6 +1,6 @@
 #include "window/mouse_clip.h"
 
-#include "window/screen_geometry.h"
+#include "window/system_window.h"
 
 namespace {
 
@@ -69,12 +69,12 @@ void FollowWithMouseClip(HWND window, UINT message, WPARAM wParam, LPARAM lParam
             // then gets no activation when the game shows it.
             const bool shownActive = (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW) != 0 &&
                                      GetActiveWindow() == window && !CtrlAltHeld();
-            if ((confining || shownActive) && !IsMinimised(window)) ConfineCursor(window);
+            if ((confining || shownActive) && !IsIconic(window)) ConfineCursor(window);
             break;
         }
         case WM_DISPLAYCHANGE:
             // The system has dropped the clip; the window may have moved too.
-            if (confining && !IsMinimised(window)) ConfineCursor(window);
+            if (confining && !IsIconic(window)) ConfineCursor(window);
             break;
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:

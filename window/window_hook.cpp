@@ -8,7 +8,7 @@
 #include "window/full_screen_switch.h"
 #include "window/mouse_clip.h"
 #include "window/remembered_window.h"
-#include "window/screen_geometry.h"
+#include "window/system_window.h"
 #include "window/window_sizing.h"
 
 namespace {
@@ -70,9 +70,10 @@ UINT_PTR WatchId() { return reinterpret_cast<UINT_PTR>(&WatchOurProcedure); }
 
 // Alt+Enter. The host reads the Enter key pressed with Alt as an ordinary
 // Enter, so neither the key nor its character reaches it (Alt itself does).
+// The key's code and its character's are the same: VK_RETURN is '\r'.
 bool IsAltEnter(UINT message, WPARAM wParam) {
-    return hook.options.altEnter && (message == WM_SYSKEYDOWN || message == WM_SYSCHAR) &&
-           (wParam == VK_RETURN || wParam == '\r') && HostInWindowedMode();
+    return hook.options.altEnter && (message == WM_SYSKEYDOWN || message == WM_SYSCHAR) && wParam == VK_RETURN &&
+           HostInWindowedMode();
 }
 
 // The messages our procedure answers before (or instead of) the game's;
@@ -81,7 +82,7 @@ bool AnswerFirst(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESUL
     *result = 0;
     if (IsAltEnter(message, wParam)) {
         // A minimised window is the system's to restore, on the character.
-        if (IsMinimised(window)) return message == WM_SYSKEYDOWN;
+        if (IsIconic(window)) return message == WM_SYSKEYDOWN;
         const bool repeat = (lParam & (1L << 30)) != 0;
         if (message == WM_SYSKEYDOWN && !repeat) SwitchFullScreen(window, hook.options.aspect);
         return true;
@@ -130,7 +131,7 @@ void FollowWithBackdrop(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     // Not in an exclusive video mode: the picture is the engine's screen then.
     const bool moved =
         message == WM_WINDOWPOSCHANGED && (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_NOMOVE) == 0;
-    if ((moved || message == WM_DISPLAYCHANGE) && !IsMinimised(window) && HostInWindowedMode()) {
+    if ((moved || message == WM_DISPLAYCHANGE) && !IsIconic(window) && HostInWindowedMode()) {
         KeepPictureOnItsMonitor(window, hook.options.aspect);
     }
     if (BackdropFollows(message, wParam, lParam)) KeepBackdropBehind(window);
