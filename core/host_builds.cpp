@@ -6,8 +6,8 @@ namespace {
 
 const char kGta3V10Line[] = "GTA3 v1.0 offsets";
 const char kGta3V11Line[] = "GTA3 v1.1 offsets";
-// "offsetes" as the original plug-in writes it: players' guides and those
-// who read its logs quote the line as it stands, so it is not corrected.
+// "offsetes" as the plug-in has always written it: players' guides and those
+// who read its logs quote the line as it stands, so it is never corrected.
 const char kViceCityLine[] = "GTA Vice City offsetes";
 
 const HostBuildInfo kBuilds[] = {

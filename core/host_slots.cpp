@@ -7,8 +7,9 @@
 #include "core/host_contract.h"
 
 // Straight to the debugger output: the host's log may be the unbound slot.
-// The words are the original plug-in's, quoted as they stand by players'
-// guides and by those who read its logs: not to be corrected.
+// The words have been the plug-in's since its first version: players'
+// guides and those who read its logs quote them as they stand, so they are
+// never corrected.
 #define WARN_UNBOUND_SLOT(name) OutputDebugStringA("[WARNING] callin' fuckin' dummy " name "\n")
 
 namespace host {
