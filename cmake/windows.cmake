@@ -12,7 +12,7 @@ set(DISPORA_WIN32_SOURCES
     core/log_file.cpp
     core/patching.cpp
     core/single_copy.cpp
-    core/startup.cpp
+    plugin/plugin.cpp
     core/system_files.cpp
     display/deferred_mode.cpp
     display/display_menu.cpp
@@ -28,8 +28,7 @@ set(DISPORA_WIN32_SOURCES
     window/host_window.cpp
     window/mouse_clip.cpp
     window/remembered_window.cpp
-    window/screen_geometry.cpp
-    window/system_monitors.cpp
+    window/system_window.cpp
     window/taskbar.cpp
     window/window_hook.cpp
     window/window_sizing.cpp
@@ -42,9 +41,10 @@ set(DISPORA_WIN32_SOURCES
 set(DISPORA_DEFINES __USE_MINGW_ANSI_STDIO=0 _WIN32_WINNT=0x0501 WIN32_LEAN_AND_MEAN)
 # Arguments pushed rather than stored take a tenth off the code. Pushing
 # needs the stack probe off, so no frame may reach the 4 KiB guard page: the
-# frame-size warning (an error) keeps it that way, and the log line builder
-# and the file calls (a rename takes two wide paths), whose buffers need the
-# probe, keep the default code. Windows keeps the stack 4-byte aligned, and
+# frame-size warning (an error) keeps it that way, and the two files whose
+# buffers need the probe keep the default code: core/log.cpp (a line with
+# its wide and ANSI forms) and core/system_files.cpp (a rename takes two
+# wide paths). Windows keeps the stack 4-byte aligned, and
 # nothing walks frame pointers (the guard saves and restores its own), so
 # neither costs code. Nothing here is hot
 # (a window message at most): -Oz, with helpers called once kept as calls

@@ -25,6 +25,8 @@ void SetFaultReportWindow(FindGameWindow find) { findGameWindow = find; }
 void ReportFault(bool showWindowAfter) {
     HWND window = GameWindowIfReadable();
     if (window != nullptr) ShowWindow(window, SW_HIDE);
+    // Words the plug-in has always shown: players' guides quote them as they
+    // stand, so they are never corrected.
     const char text[] = "Damn! dispora.asi has failed!\n\nPress OK to continue.\nPress CANCEL to terminate program.";
     if (MessageBoxA(nullptr, text, nullptr, MB_OKCANCEL | MB_ICONHAND) != IDOK) raise(SIGABRT);
     if (window != nullptr && showWindowAfter) ShowWindow(window, SW_SHOW);

@@ -26,8 +26,10 @@ const uint8_t* HostPeHeader() { return HostModule() + *reinterpret_cast<const ui
 struct SlotBinding {
     HostFunctionSlot slot;
     uint32_t HostFunctions::*hostFunction;
+    const char* name;
 };
-#define SLOT_BINDING(slot, hostFunction) {reinterpret_cast<HostFunctionSlot>(&host::slot), &HostFunctions::hostFunction}
+#define SLOT_BINDING(slot, hostFunction) \
+    {reinterpret_cast<HostFunctionSlot>(&host::slot), &HostFunctions::hostFunction, #hostFunction}
 const SlotBinding kSlotBindings[] = {
     SLOT_BINDING(_Log, Log),
     SLOT_BINDING(_RwGetVideoModeList, RwGetVideoModeList),
@@ -91,18 +93,18 @@ void LogUnknownExecutable(uint32_t entryPoint) {
     }
 }
 
+// A slot that cannot be written keeps its unbound body, which does nothing:
+// the log names it.
+void BindHostFunctions(const HostBuildInfo& build) {
+    for (const SlotBinding& binding : kSlotBindings) {
+        const uint32_t hostFunction = build.functions.*binding.hostFunction;
+        if (!BindSlot(binding.slot, hostFunction)) {
+            LogMessage("the slot for %s (0x%x) cannot be written: its calls do nothing\n", binding.name, hostFunction);
+        }
+    }
+}
+
 }  // namespace
-
-bool BindHostFunctions(const HostBuildInfo& build) {
-    bool ok = true;
-    for (const SlotBinding& binding : kSlotBindings) ok &= BindSlot(binding.slot, build.functions.*binding.hostFunction);
-    return ok;
-}
-
-void SetHostAddresses(const HostBuildInfo& build) {
-    hostAddresses = build.addresses;
-    hostBuildInfo = &build;
-}
 
 const HostBuildInfo* DetectHostBuild() {
     const uint8_t* peHeader = HostPeHeader();
@@ -114,7 +116,8 @@ const HostBuildInfo* DetectHostBuild() {
         return nullptr;
     }
     BindHostFunctions(*build);
-    SetHostAddresses(*build);
+    hostAddresses = build->addresses;
+    hostBuildInfo = build;
     return build;
 }
 

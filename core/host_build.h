@@ -10,9 +10,6 @@ using SubSystemCallHandler = int(__cdecl*)(int subSystemIndex);
 // Recognises the host, binds the slots and fills hostAddresses. Returns the
 // build, or null for any other executable (error line logged, nothing changed).
 const HostBuildInfo* DetectHostBuild();
-// True when every slot is bound.
-bool BindHostFunctions(const HostBuildInfo& build);
-void SetHostAddresses(const HostBuildInfo& build);
 // Redirects the subsystem call in psSelectDevice to handler (when it is the
 // call we expect and its bytes can be written) and logs the build line and
 // banner. The redirect is a host change: undone with the others.

@@ -6,11 +6,12 @@ namespace {
 
 const char kGta3V10Line[] = "GTA3 v1.0 offsets";
 const char kGta3V11Line[] = "GTA3 v1.1 offsets";
+// "offsetes" as the plug-in has always written it: players' guides and those
+// who read its logs quote the line as it stands, so it is never corrected.
 const char kViceCityLine[] = "GTA Vice City offsetes";
 
 const HostBuildInfo kBuilds[] = {
     {
-        .build = HostBuild::Gta3V10,
         .entryPoint = 0x1C1E70,
         .buildLineStart = kGta3V10Line,
         .functions = {.Log = 0x405DB0,
@@ -32,7 +33,6 @@ const HostBuildInfo kBuilds[] = {
         .pausesOnSetFocus = false,
     },
     {
-        .build = HostBuild::Gta3V11,
         .entryPoint = 0x1C2130,
         .buildLineStart = kGta3V11Line,
         .functions = {.Log = 0x405DB0,
@@ -54,7 +54,6 @@ const HostBuildInfo kBuilds[] = {
         .pausesOnSetFocus = false,
     },
     {
-        .build = HostBuild::ViceCityA,
         .entryPoint = 0x267BF0,
         .buildLineStart = kViceCityLine,
         .functions = {.Log = 0x401000,
@@ -76,7 +75,6 @@ const HostBuildInfo kBuilds[] = {
         .pausesOnSetFocus = true,
     },
     {
-        .build = HostBuild::ViceCityB,
         .entryPoint = 0x267C40,
         .buildLineStart = kViceCityLine,
         .functions = {.Log = 0x401000,

@@ -5,9 +5,6 @@
 
 #include <stdint.h>
 
-// The four executables we know, recognised by the entry point in their header.
-enum class HostBuild { Gta3V10, Gta3V11, ViceCityA, ViceCityB };
-
 // The engine's description of one video mode. Six fields; we read four.
 struct ModeInfo {
     int32_t width;
@@ -73,8 +70,9 @@ constexpr uint32_t kSelectDeviceCallOffset = 0x75;
 constexpr uint32_t kSettleScanStart = kSelectDeviceCallOffset + 5;
 constexpr uint32_t kSettleScanLength = 0x200;
 
+// One of the four executables we know (GTA III 1.0 and 1.1, Vice City 1.0
+// and 1.1), recognised by the entry point in its header.
 struct HostBuildInfo {
-    HostBuild build;
     uint32_t entryPoint;  // AddressOfEntryPoint, relative, as the header stores it
     // The build line's first words, e.g. "GTA3 v1.0 offsets"; " loaded" and
     // the executable's time stamp and entry point follow.
@@ -98,6 +96,8 @@ constexpr uint32_t kViceCitySteamEntryPoint = 0x266BA0;
 const HostBuildInfo* FindHostBuild(uint32_t entryPoint);
 
 #ifdef _WIN32
+#include <windows.h>
+
 // Slots: our own functions, each rebound at recognition with a jump to the
 // host function of the same name (cdecl, like the host's). Never inlined or
 // analysed across calls, so every call really lands on the patched entry.
@@ -133,4 +133,9 @@ inline uint32_t HostPrefsModeAddress() { return hostAddresses.savedModeIndex - 4
 inline PlatformGlobals& HostPlatform() { return *reinterpret_cast<PlatformGlobals*>(hostAddresses.platformGlobals); }
 // The pointer 28 bytes into platformGlobals; null until the host made its window.
 inline uint32_t HostWindowRecord() { return HostPlatform().windowRecord; }
+// The host's main window, the record's first field, or null while it does not exist yet.
+inline HWND HostWindow() {
+    const uint32_t record = HostWindowRecord();
+    return record != 0 ? *reinterpret_cast<HWND*>(record) : nullptr;
+}
 #endif

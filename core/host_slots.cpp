@@ -5,46 +5,39 @@
 #include <windows.h>
 
 #include "core/host_contract.h"
-#include "core/log_line.h"
-
-namespace {
 
 // Straight to the debugger output: the host's log may be the unbound slot.
-// The eight bodies share the line's fixed text.
-void WarnUnboundSlot(const char* name) {
-    char line[80];
-    FormatBounded(line, sizeof(line), "[WARNING] callin' fuckin' dummy %s\n", name);
-    OutputDebugStringA(line);
-}
-
-}  // namespace
+// The words have been the plug-in's since its first version: players'
+// guides and those who read its logs quote them as they stand, so they are
+// never corrected.
+#define WARN_UNBOUND_SLOT(name) OutputDebugStringA("[WARNING] callin' fuckin' dummy " name "\n")
 
 namespace host {
 
 const char** _RwGetVideoModeList() {
-    WarnUnboundSlot("_RwGetVideoModeList");
+    WARN_UNBOUND_SLOT("_RwGetVideoModeList");
     return nullptr;
 }
-void _RwSetVideoMode(int) { WarnUnboundSlot("_RwSetVideoMode"); }
-void _Log(const char*) { WarnUnboundSlot("_Log"); }
+void _RwSetVideoMode(int) { WARN_UNBOUND_SLOT("_RwSetVideoMode"); }
+void _Log(const char*) { WARN_UNBOUND_SLOT("_Log"); }
 int RwEngineGetCurrentVideoMode() {
-    WarnUnboundSlot("RwEngineGetCurrentVideoMode");
+    WARN_UNBOUND_SLOT("RwEngineGetCurrentVideoMode");
     return 0;
 }
 int RwEngineGetNumVideoModes() {
-    WarnUnboundSlot("RwEngineGetNumVideoModes");
+    WARN_UNBOUND_SLOT("RwEngineGetNumVideoModes");
     return 0;
 }
 int RwEngineGetVideoModeInfo(ModeInfo*, int) {
-    WarnUnboundSlot("RwEngineGetVideoModeInfo");
+    WARN_UNBOUND_SLOT("RwEngineGetVideoModeInfo");
     return 0;
 }
 int RwEngineSetSubSystem(int) {
-    WarnUnboundSlot("RwEngineSetSubSystem");
+    WARN_UNBOUND_SLOT("RwEngineSetSubSystem");
     return 0;
 }
 int RwEngineSetVideoMode(int) {
-    WarnUnboundSlot("RwEngineSetVideoMode");
+    WARN_UNBOUND_SLOT("RwEngineSetVideoMode");
     return 0;
 }
 

@@ -3,12 +3,6 @@
 #include <windows.h>
 #include <string.h>
 
-namespace {
-
-const HANDLE kThisProcess = reinterpret_cast<HANDLE>(-1);  // what GetCurrentProcess returns
-
-}  // namespace
-
 bool PatchCode(uint32_t address, const void* bytes, uint32_t length) {
     void* target = reinterpret_cast<void*>(address);
     DWORD oldProtect = 0;
@@ -16,7 +10,7 @@ bool PatchCode(uint32_t address, const void* bytes, uint32_t length) {
         return false;  // not writable: leave the bytes as they are
     }
     memcpy(target, bytes, length);
-    FlushInstructionCache(kThisProcess, target, length);
+    FlushInstructionCache(GetCurrentProcess(), target, length);
     DWORD unused = 0;
     VirtualProtect(target, length, oldProtect, &unused);
     return true;

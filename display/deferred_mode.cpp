@@ -8,14 +8,14 @@
 #include "core/log.h"
 #include "display/display_menu.h"
 #include "display/host_state.h"
-#include "window/host_window.h"
 #include "display/mode_choice.h"
 #include "display/mode_in_use.h"
-#include "settings/settings.h"
+#include "window/host_window.h"
 
 namespace {
 
 bool modeChoicePending;
+ModeRequest requested;  // the dispora setting, for the choice when it comes
 
 // The host changes from the arming on: a fault in the choice undoes them.
 HostChangeMark changesBeforeArming;
@@ -97,7 +97,7 @@ struct DeferredChoice {
 // The choice and the window work, under a guard.
 void ChooseAndArrange(DeferredChoice& choice) {
     SaveHostChoiceState(choice.before);
-    choice.made = ChooseDisplayMode();
+    choice.made = ChooseDisplayMode(requested);
     if (choice.made == ModeChoice::PlayerLeft || choice.made == ModeChoice::Faulted) return;
     // Only a mode the plug-in chose: the game indexes its mode list with it.
     if (choice.made == ModeChoice::Made) {
@@ -120,9 +120,10 @@ void ChooseAndArrange(DeferredChoice& choice) {
 
 }  // namespace
 
-void DeferDisplayMode() {
-    if (!settingsAtStart.dispora.given) return;
+void DeferDisplayMode(const ModeSetting& dispora) {
+    if (!dispora.given) return;
     if (!HostCallSiteRedirected()) return;  // said at recognition: nothing to arm
+    requested = dispora.request;
     modeChoicePending = true;
     changesBeforeArming = MarkHostChanges();
     if (hostAddresses.clearOnDefer != 0) ChangeHostInt(hostAddresses.clearOnDefer, 0);

@@ -24,7 +24,8 @@ const char* MenuModeName(int32_t mode) {
 }
 
 NamedMenuMode NamedFullScreenMode(int32_t gamesOwn) {
-    NamedMenuMode named = {-1, {}};
+    NamedMenuMode named = {};
+    named.index = -1;  // none named yet
     const int modeCount = host::RwEngineGetNumVideoModes();
     for (int32_t mode = MenuModeName(gamesOwn) != nullptr ? gamesOwn : 1; mode < modeCount; ++mode) {
         if (const char* name = MenuModeName(mode)) {

@@ -1,6 +1,5 @@
 #include "display/host_state.h"
 
-#include "window/host_window.h"
 #include "window/window_hook.h"
 
 void SaveHostChoiceState(HostChoiceState& state) {

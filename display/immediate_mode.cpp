@@ -4,11 +4,10 @@
 
 #include "core/host_contract.h"
 #include "core/log.h"
-#include "window/host_window.h"
 #include "display/display_menu.h"
 #include "display/mode_choice.h"
 #include "display/mode_in_use.h"
-#include "settings/settings.h"
+#include "window/host_window.h"
 
 namespace {
 
@@ -23,15 +22,15 @@ const char* HostModeName(int modeIndex) {
 
 }  // namespace
 
-ImmediateOutcome ApplyDisplayModeNow() {
+ImmediateOutcome ApplyDisplayModeNow(const ModeSetting& dispora) {
     int32_t& GcurSel = HostInt(hostAddresses.GcurSel);
     int32_t& GcurSelVM = HostInt(hostAddresses.GcurSelVM);
     LogMessage("VM config: GcurSel = %d, GcurSelVM = %d", GcurSel, GcurSelVM);
-    if (!settingsAtStart.dispora.given) return ImmediateOutcome::Applied;
+    if (!dispora.given) return ImmediateOutcome::Applied;
 
     HWND window = HostWindow();
     ShowWindow(window, SW_HIDE);
-    switch (ChooseDisplayMode()) {
+    switch (ChooseDisplayMode(dispora.request)) {
         case ModeChoice::PlayerLeft:
             raise(SIGABRT);  // the player chose to leave the game
             return ImmediateOutcome::Refused;

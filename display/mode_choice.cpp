@@ -3,25 +3,24 @@
 #include "core/host_changes.h"
 #include "core/host_contract.h"
 #include "core/log.h"
-#include "core/log_line.h"
-#include "window/host_window.h"
 #include "display/mode_dialog.h"
 #include "display/mode_text.h"
-#include "settings/settings.h"
 
 namespace {
 
 void LogSizeNotOffered(const ModeRequest& request, int modeCount) {
-    char size[40];
-    FormatBounded(size, sizeof(size), request.depth != 0 ? "%d x %d x %d" : "%d x %d", request.width,
-                  request.height, request.depth);
-    LogMessage("no %s mode among the %d the engine offers: the game's own choice stands\n", size, modeCount);
+    if (request.depth != 0) {
+        LogMessage("no %d x %d x %d mode among the %d the engine offers: the game's own choice stands\n",
+                   request.width, request.height, request.depth, modeCount);
+    } else {
+        LogMessage("no %d x %d mode among the %d the engine offers: the game's own choice stands\n", request.width,
+                   request.height, modeCount);
+    }
 }
 
 }  // namespace
 
-ModeChoice ChooseDisplayMode() {
-    const ModeRequest& request = settingsAtStart.dispora.request;
+ModeChoice ChooseDisplayMode(const ModeRequest& request) {
     if (request.windowed) {
         ChangeHostInt(hostAddresses.GcurSelVM, 0);
         return ModeChoice::Made;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/setting_values.h"
+
 // How the choice ended: a mode the plug-in chose in GcurSelVM; nothing
 // chosen, so the game's own choice stands (a size the engine does not offer);
 // the player leaving the game by the dialog's exit button; or a fault inside
@@ -9,4 +11,4 @@ enum class ModeChoice { Made, GameChooses, PlayerLeft, Faulted };
 // Turns the dispora setting into GcurSelVM: the windowed mode, the deepest
 // mode of the requested size (or the first of the depth given), or the
 // player's pick in the dialog.
-ModeChoice ChooseDisplayMode();
+ModeChoice ChooseDisplayMode(const ModeRequest& request);

@@ -31,11 +31,6 @@ public:
     // to the end of the command line or the module path, or to the end of the
     // file's line (without its line ending); null when absent.
     const char* Find(const char* key);
-    // The lookups by name, for tools and tests: the plug-in itself reads
-    // every setting once, through the table in settings.h.
-    int Has(const char* key) { return Find(key) != nullptr ? 1 : 0; }
-    const char* GetString(const char* key) { return Find(key); }
-    int GetBool(const char* key) { return IsTrue(ParseTruth(Find(key))) ? 1 : 0; }
 
     // The portable part of Open, given the command line and the module path
     // (in UTF-8, as every path the plug-in keeps).
@@ -43,7 +38,6 @@ public:
     const char* FilePath() const { return filePath; }
     const char* ModulePath() const { return modulePath; }
     const char* CommandLine() const { return commandLine; }
-    bool HasFileText() const { return fileRead; }
     // No settings file where it was looked for (one that could not be read is there).
     bool FileMissing() const { return fileMissing; }
     // Why the file that is there could not be read; null when it was read or is missing.
@@ -53,6 +47,7 @@ public:
     const char* NextFileLine(const char* line) const;
 
 private:
+    friend struct ConfigInspection;  // the tests' look at the store's state
     char commandLine[kTextSize];
     char modulePath[kPathSize];
     char filePath[kPathSize];

@@ -37,8 +37,6 @@ size_t TruthWordLength(const char* value, bool* isTrue) {
 
 }  // namespace
 
-int Clamp(int value, int low, int high) { return value < low ? low : value > high ? high : value; }
-
 const char* ParseWholeNumber(const char* text, int* value) {
     while (*text == ' ' || *text == '\t') ++text;
     const bool negative = *text == '-';

@@ -4,11 +4,9 @@
 
 #include <stddef.h>
 
-// Positions and sizes: far beyond any screen, yet small enough that sums,
-// and products with a ratio's part, never overflow an int.
-constexpr int kFarthest = 1 << 20;        // positions within -kFarthest..kFarthest
+#include "core/bounds.h"
+
 constexpr int kLargestRatioPart = 10000;  // a ratio's width and height
-int Clamp(int value, int low, int high);
 
 // A signed decimal whole number that fits an int, e.g. "-1200", after any
 // blanks; returns the character after it, or null (and leaves value alone)

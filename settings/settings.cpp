@@ -8,10 +8,7 @@
 
 #include "core/log_line.h"
 
-SettingsRecord settingsAtStart;
-
 static_assert(std::is_standard_layout<SettingsRecord>::value, "fields are named by their offsets");
-static_assert(sizeof(SettingsRecord) <= UINT16_MAX, "an offset fits a row");
 
 #define SETTING_FIELD(field) offsetof(SettingsRecord, field)
 

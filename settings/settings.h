@@ -5,7 +5,6 @@
 #pragma once
 
 #include <stddef.h>
-#include <stdint.h>
 
 #include "settings/config.h"
 #include "settings/setting_values.h"
@@ -16,7 +15,7 @@ constexpr size_t kShownValueSize = 33;
 enum class SettingSource { Absent, CommandLine, FileName, File };
 
 // How a setting's value is read, and the type of its field in the record.
-enum class SettingKind : uint8_t {
+enum class SettingKind {
     Mode,        // ModeSetting
     Truth,       // bool
     OnUnlessNo,  // bool, true unless a false word (no, false, 0) is given
@@ -79,7 +78,7 @@ struct SettingRow {
     const char* name;
     const char* defaultValue;  // read like a given value; null: absent
     SettingKind kind;
-    uint16_t field;  // offset of the record's field, of the kind's type
+    size_t field;  // offset of the record's field, of the kind's type
 };
 extern const SettingRow kSettingRows[kSettingCount];
 
@@ -94,14 +93,11 @@ void ReadSettings(Config& config, SettingsRecord* record);
 using ExplanationSink = void (*)(const char* line);
 void ExplainSettings(const Config& config, const SettingsRecord& record, ExplanationSink say);
 
-// The settings as read at this start.
-extern SettingsRecord settingsAtStart;
-
 #ifdef _WIN32
 // Reads every setting from the host's command line, the plug-in's file name
-// and dispora.ini beside it into settingsAtStart.
-void ReadSettingsAtStart(void* module);
+// and dispora.ini beside it into record.
+void ReadSettingsAtStart(void* module, SettingsRecord* record);
 // Logs ExplainSettings' lines, then the compatibility layers in force that
 // fight the settings (ExplainCompatLayers).
-void ExplainSettingsAtStart();
+void ExplainSettingsAtStart(const SettingsRecord& record);
 #endif

@@ -3,6 +3,7 @@
 // borderless full screen. No Win32 here; nothing may overflow.
 #pragma once
 
+#include "settings/setting_values.h"
 #include "window/geometry.h"
 
 // AspectRatio and kLargestRatioPart come with the aspect setting's values.

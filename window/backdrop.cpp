@@ -1,6 +1,6 @@
 #include "window/backdrop.h"
 
-#include "window/system_function.h"
+#include "window/system_window.h"
 #include "window/taskbar.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;  // this module, from the linker
@@ -64,7 +64,7 @@ void ShowBackdrop(HWND game, const ScreenRect& monitor) {
 
 void KeepBackdropBehind(HWND game) {
     if (backdrop == nullptr || restacking) return;
-    if ((GetWindowLongA(game, GWL_STYLE) & (WS_VISIBLE | WS_MINIMIZE)) != WS_VISIBLE) {
+    if (!IsWindowVisible(game) || IsIconic(game)) {
         ShowWindow(backdrop, SW_HIDE);
         return;
     }

@@ -3,8 +3,7 @@
 #include <windows.h>
 
 #include "core/log.h"
-#include "settings/settings.h"
-#include "window/system_function.h"
+#include "window/system_window.h"
 
 namespace {
 
@@ -18,8 +17,8 @@ const HANDLE kPerMonitorAwareV2 = reinterpret_cast<HANDLE>(-4);  // DPI_AWARENES
 
 }  // namespace
 
-void ApplyDpiAwareness(bool windowExists) {
-    if (!settingsAtStart.dpiAware) return;
+void ApplyDpiAwareness(bool asked, bool windowExists) {
+    if (!asked) return;
     if (windowExists) {
         LogMessage("dpiaware ignored: the game window already exists\n");
         return;

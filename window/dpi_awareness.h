@@ -4,9 +4,9 @@
 #include <windows.h>
 
 // Before the game made its window: makes the process DPI-aware (per-monitor
-// v2 where the system has it, else system-wide) when dpiaware is set. Once
-// the window exists its scaling can no longer change: only a log line.
-void ApplyDpiAwareness(bool windowExists);
+// v2 where the system has it, else system-wide) when dpiaware asks for it.
+// Once the window exists its scaling can no longer change: only a log line.
+void ApplyDpiAwareness(bool asked, bool windowExists);
 
 // Grows the client rectangle by the frame the window has at its own DPI:
 // on a scaled monitor a per-monitor aware window's frame is scaled too.

@@ -2,8 +2,7 @@
 
 #include "core/log.h"
 #include "window/backdrop.h"
-#include "window/screen_geometry.h"
-#include "window/system_monitors.h"
+#include "window/system_window.h"
 #include "window/window_placement.h"
 
 namespace {

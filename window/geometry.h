@@ -3,7 +3,7 @@
 // system: nothing here may overflow.
 #pragma once
 
-#include "settings/setting_values.h"  // kFarthest and Clamp: the bounds values are read within
+#include "core/bounds.h"
 
 // Sizes the arithmetic multiplies, with positions held within kFarthest:
 // sums, and products with a ratio's part, never overflow an int.

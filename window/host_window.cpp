@@ -2,11 +2,9 @@
 
 #include "core/host_contract.h"
 #include "core/log.h"
-#include "settings/settings.h"
 #include "window/full_screen_switch.h"
 #include "window/remembered_window.h"
-#include "window/screen_geometry.h"
-#include "window/system_monitors.h"
+#include "window/system_window.h"
 #include "window/window_hook.h"
 #include "window/window_placement.h"
 
@@ -27,18 +25,13 @@ struct WindowSettings {
     GameWindowOptions options;
 };
 
-// Keys for our procedure.
-void ReadProcedureOptions(const SettingsRecord& record, WindowSettings& settings) {
-    GameWindowOptions& options = settings.options;
-    options.clipCursor = record.clipCursor;
-    options.altEnter = record.altEnter;
-    options.remember = record.remember;
-    if (record.pauseOnLeave) {
-        options.pauseOnLeave = HostPausesOnSetFocus();
-        if (!options.pauseOnLeave) LogMessage("pauseonleave: GTA III does not pause on focus changes\n");
-    }
-    options.aspect = record.aspect.ratio;
-    settings.aspectFromStart = record.aspect.kind == AspectKind::StartShape;
+WindowOptions windowOptions;
+
+// Vice City's own pause does the work: GTA III has none to ask for.
+void SettlePauseOnLeave(GameWindowOptions& options) {
+    if (!options.pauseOnLeave) return;
+    options.pauseOnLeave = HostPausesOnSetFocus();
+    if (!options.pauseOnLeave) LogMessage("pauseonleave: GTA III does not pause on focus changes\n");
 }
 
 void ReadNamedMonitor(const MonitorSetting& monitor, WindowSettings& settings) {
@@ -48,23 +41,21 @@ void ReadNamedMonitor(const MonitorSetting& monitor, WindowSettings& settings) {
     if (!found) LogMessage("monitor \"%s\" is not there: ignored\n", monitor.shown);
 }
 
-// The window keys as read at start; what was not understood was said then.
-WindowSettings ReadWindowSettings() {
-    const SettingsRecord& record = settingsAtStart;
+// The window keys as read at start (what was not understood was said then),
+// settled for the monitors, the remembered window and the build of now.
+WindowSettings SettleWindowSettings() {
+    const WindowOptions& options = windowOptions;
     WindowSettings settings = {};
     WindowRequest& request = settings.request;
-    // The picture size wins over the outer one (the log said so at start).
-    const WindowSizeSetting& size = record.pictureSize.given ? record.pictureSize : record.windowSize;
-    request.hasSize = size.given;
-    request.sizeIsPicture = record.pictureSize.given;
-    request.width = size.width;
-    request.height = size.height;
-    request.pos = record.windowPos;
-    request.borderless = record.borderless;
-    settings.zOrder = record.topmost;
-    ReadNamedMonitor(record.monitor, settings);
-    ReadProcedureOptions(record, settings);
-    if (settings.options.remember) settings.remembered = ReadRememberedWindow(&settings.rememberedWindow);
+    request = options.request;
+    settings.zOrder = options.zOrder;
+    settings.aspectFromStart = options.aspectFromStart;
+    ReadNamedMonitor(options.monitor, settings);
+    settings.options = options.procedure;
+    SettlePauseOnLeave(settings.options);
+    if (settings.options.remember) {
+        settings.remembered = ReadRememberedWindow(options.pluginPath, &settings.rememberedWindow);
+    }
     if (settings.remembered && !request.borderless) {
         // The place the player left the framed window wins over the keys.
         const ScreenRect& saved = settings.rememberedWindow;
@@ -204,30 +195,26 @@ void HookArrangedWindow(HWND window, WindowSettings& settings) {
     }
     // A game that starts borderless goes back to the remembered framed window.
     if (settings.remembered && settings.request.borderless) KeepFramedRectangle(settings.rememberedWindow);
-    StartRemembering(WindowRectOf(window));
+    StartRemembering(windowOptions.pluginPath, WindowRectOf(window));
     HookGameWindow(window, settings.options);
 }
 
 }  // namespace
 
-HWND HostWindow() {
-    const uint32_t record = HostWindowRecord();
-    if (record == 0) return nullptr;
-    return *reinterpret_cast<HWND*>(record);
-}
+void UseWindowOptions(const WindowOptions& options) { windowOptions = options; }
 
 void AddFrameStyles(HWND window) {
     SetWindowLongA(window, GWL_STYLE, GetWindowLongA(window, GWL_STYLE) | WS_OVERLAPPEDWINDOW);
 }
 
 void ArrangeShownWindow(HWND window) {
-    WindowSettings settings = ReadWindowSettings();
+    WindowSettings settings = SettleWindowSettings();
     ArrangeWindow(window, settings, true);
     HookArrangedWindow(window, settings);
 }
 
 void ArrangeWindowBeforeShow(HWND window) {
-    WindowSettings settings = ReadWindowSettings();
+    WindowSettings settings = SettleWindowSettings();
     if (settings.given) {
         ArrangeWindow(window, settings, false);
     } else {

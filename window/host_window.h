@@ -1,11 +1,14 @@
-// The game's main window: finding it, and what the windowed mode does to it
-// (frame, size, place and z-order from the window keys).
+// What the windowed mode does to the game's main window: frame, size, place
+// and z-order from the window keys, and our procedure in front of the game's.
 #pragma once
 
 #include <windows.h>
 
-// The host's main window, or null while it does not exist yet.
-HWND HostWindow();
+#include "window/window_options.h"
+
+// At start, before any window is arranged: the options every later
+// arrangement follows.
+void UseWindowOptions(const WindowOptions& options);
 // Gives the window a normal frame: adds the overlapped-window styles,
 // keeping every style bit it has.
 void AddFrameStyles(HWND window);

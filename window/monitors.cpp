@@ -3,7 +3,6 @@
 #include <string.h>
 
 #include "settings/setting_values.h"
-#include "window/window_placement.h"
 
 namespace {
 

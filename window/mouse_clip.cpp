@@ -1,6 +1,6 @@
 #include "window/mouse_clip.h"
 
-#include "window/screen_geometry.h"
+#include "window/system_window.h"
 
 namespace {
 
@@ -47,51 +47,35 @@ void ReleaseMouseClip() {
     confining = false;
 }
 
-void FollowWithMouseClip(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_ACTIVATE:
-            if (LOWORD(wParam) == WA_INACTIVE || HIWORD(wParam) != 0 || CtrlAltHeld()) {
-                ReleaseMouseClip();
-            } else if (LOWORD(wParam) == WA_ACTIVE || ClickedOnClient(window)) {
-                // A click on the frame does what the frame does: the next
-                // click into the game confines.
-                ConfineCursor(window);
-            }
-            break;
-        case WM_ACTIVATEAPP:
-            if (wParam == FALSE) ReleaseMouseClip();
-            break;
-        case WM_SIZE:
-            if (wParam == SIZE_MINIMIZED) ReleaseMouseClip();
-            break;
-        case WM_WINDOWPOSCHANGED: {
-            // The game's window can become active while still hidden; it
-            // then gets no activation when the game shows it.
-            const bool shownActive = (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW) != 0 &&
-                                     GetActiveWindow() == window && !CtrlAltHeld();
-            if ((confining || shownActive) && !IsMinimised(window)) ConfineCursor(window);
-            break;
-        }
-        case WM_DISPLAYCHANGE:
-            // The system has dropped the clip; the window may have moved too.
-            if (confining && !IsMinimised(window)) ConfineCursor(window);
-            break;
-        case WM_KEYDOWN:
-        case WM_SYSKEYDOWN:
-            if (CtrlAltHeld()) ReleaseMouseClip();
-            break;
-        case WM_LBUTTONDOWN:
-        case WM_RBUTTONDOWN:
-        case WM_MBUTTONDOWN:
-        case WM_XBUTTONDOWN:
-            if (!OurClipHolds() && GetActiveWindow() == window && !CtrlAltHeld()) ConfineCursor(window);
-            break;
-        case WM_DESTROY:
-            ReleaseMouseClip();
-            break;
-        default:
-            break;
+void ClipOnActivation(HWND window, WPARAM activation) {
+    if (LOWORD(activation) == WA_INACTIVE || HIWORD(activation) != 0 || CtrlAltHeld()) {
+        ReleaseMouseClip();
+    } else if (LOWORD(activation) == WA_ACTIVE || ClickedOnClient(window)) {
+        // A click on the frame does what the frame does: the next click
+        // into the game confines.
+        ConfineCursor(window);
     }
+}
+
+void ClipAfterPositionChange(HWND window, const WINDOWPOS& position) {
+    // The game's window can become active while still hidden; it then gets
+    // no activation when the game shows it.
+    const bool shownActive =
+        (position.flags & SWP_SHOWWINDOW) != 0 && GetActiveWindow() == window && !CtrlAltHeld();
+    if ((confining || shownActive) && !IsIconic(window)) ConfineCursor(window);
+}
+
+void ClipAfterDisplayChange(HWND window) {
+    // The system has dropped the clip; the window may have moved too.
+    if (confining && !IsIconic(window)) ConfineCursor(window);
+}
+
+void ReleaseClipOnCtrlAlt() {
+    if (CtrlAltHeld()) ReleaseMouseClip();
+}
+
+void ClipOnClick(HWND window) {
+    if (!OurClipHolds() && GetActiveWindow() == window && !CtrlAltHeld()) ConfineCursor(window);
 }
 
 void StartMouseClip(HWND window) {

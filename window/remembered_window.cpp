@@ -6,8 +6,8 @@
 
 #include "core/log.h"
 #include "core/system_files.h"
-#include "settings/settings.h"
-#include "window/system_monitors.h"
+#include "settings/config.h"
+#include "window/system_window.h"
 
 namespace {
 
@@ -18,12 +18,13 @@ constexpr size_t kFileTextSize = 96;
 // written to (the same name with ".new").
 char filePath[kPathSize];
 char newFilePath[kPathSize + 4];
+const char* besidePlugin;  // the plug-in's own path
 ScreenRect lastSaved;
 bool writeFailed;  // said once
 
 bool FindFilePath() {
     return filePath[0] != '\0' ||
-           SiblingFilePath(filePath, sizeof(filePath), settingsAtStart.modulePath, kFileName);
+           (besidePlugin != nullptr && SiblingFilePath(filePath, sizeof(filePath), besidePlugin, kFileName));
 }
 
 // The whole text into a file beside it, then renamed over the old one: a
@@ -55,7 +56,8 @@ void SayUnreadable(DWORD error) {
 
 }  // namespace
 
-bool ReadRememberedWindow(ScreenRect* outer) {
+bool ReadRememberedWindow(const char* pluginPath, ScreenRect* outer) {
+    besidePlugin = pluginPath;
     if (!FindFilePath()) return false;
     HANDLE file = OpenFileAtPath(filePath, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
     if (file == INVALID_HANDLE_VALUE) {
@@ -79,7 +81,10 @@ bool ReadRememberedWindow(ScreenRect* outer) {
     return onAMonitor;
 }
 
-void StartRemembering(const ScreenRect& outer) { lastSaved = outer; }
+void StartRemembering(const char* pluginPath, const ScreenRect& outer) {
+    besidePlugin = pluginPath;
+    lastSaved = outer;
+}
 
 void RememberWindow(const ScreenRect& outer) {
     if (SameRect(outer, lastSaved)) {

@@ -20,9 +20,10 @@ bool ParseRememberedWindow(const char* text, ScreenRect* outer);
 // The remembered outer rectangle, if the file holds one that lies on a
 // monitor now (one log line either way when the file holds one); outer may
 // be written either way.
-bool ReadRememberedWindow(ScreenRect* outer);
+// The file is beside the plug-in at pluginPath.
+bool ReadRememberedWindow(const char* pluginPath, ScreenRect* outer);
 // Where the window starts: a later save only when it has changed since.
-void StartRemembering(const ScreenRect& outer);
+void StartRemembering(const char* pluginPath, const ScreenRect& outer);
 // WM_EXITSIZEMOVE of a framed window neither maximised nor minimised: saves
 // its rectangle if it has changed.
 void RememberWindow(const ScreenRect& outer);

@@ -1,8 +1,8 @@
 #include <string.h>
 
 #include "core/log_line.h"
+#include "settings/setting_values.h"
 #include "window/remembered_window.h"
-#include "window/window_placement.h"
 
 size_t FormatRememberedWindow(char* out, size_t size, const ScreenRect& outer) {
     char text[96];

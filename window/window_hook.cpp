@@ -8,7 +8,7 @@
 #include "window/full_screen_switch.h"
 #include "window/mouse_clip.h"
 #include "window/remembered_window.h"
-#include "window/screen_geometry.h"
+#include "window/system_window.h"
 #include "window/window_sizing.h"
 
 namespace {
@@ -70,120 +70,167 @@ UINT_PTR WatchId() { return reinterpret_cast<UINT_PTR>(&WatchOurProcedure); }
 
 // Alt+Enter. The host reads the Enter key pressed with Alt as an ordinary
 // Enter, so neither the key nor its character reaches it (Alt itself does).
-bool IsAltEnter(UINT message, WPARAM wParam) {
-    return hook.options.altEnter && (message == WM_SYSKEYDOWN || message == WM_SYSCHAR) &&
-           (wParam == VK_RETURN || wParam == '\r') && HostInWindowedMode();
+// The key's code and its character's are the same: VK_RETURN is '\r'.
+bool IsAltEnter(WPARAM wParam) { return hook.options.altEnter && wParam == VK_RETURN && HostInWindowedMode(); }
+
+// Before the game's procedure, on the key and on its character: true when
+// the game must not see it. A minimised window is the system's to restore,
+// on the character.
+bool TakeAltEnter(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!IsAltEnter(wParam)) return false;
+    if (IsIconic(window)) return message == WM_SYSKEYDOWN;
+    const bool repeat = (lParam & (1L << 30)) != 0;
+    if (message == WM_SYSKEYDOWN && !repeat) SwitchFullScreen(window, hook.options.aspect);
+    return true;
 }
 
-// The messages our procedure answers before (or instead of) the game's;
-// true when the game's procedure must not see this one.
-bool AnswerFirst(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
-    *result = 0;
-    if (IsAltEnter(message, wParam)) {
-        // A minimised window is the system's to restore, on the character.
-        if (IsMinimised(window)) return message == WM_SYSKEYDOWN;
-        const bool repeat = (lParam & (1L << 30)) != 0;
-        if (message == WM_SYSKEYDOWN && !repeat) SwitchFullScreen(window, hook.options.aspect);
-        return true;
-    }
-    switch (message) {
-        case WM_SETCURSOR:
-            // The host hides the cursor on every WM_SETCURSOR, frame included:
-            // over the frame the player needs it to move, size or close the window.
-            if (LOWORD(lParam) == HTCLIENT || !HasFrame(window)) return false;
-            ShowCursorAtZero(true);
-            *result = DefWindowProcA(window, message, wParam, lParam);
-            return true;
-        case WM_SIZING:  // the host resizes at once to what it is offered: shape it first
-            if (HasFrame(window)) {
-                KeepShapeWhileSizing(window, static_cast<int>(wParam), reinterpret_cast<RECT*>(lParam),
-                                     hook.options.aspect);
-            }
-            return false;
-        case WM_SETFOCUS:
-            // The player is back: the game had its pause request when they left.
-            if (!hook.pauseAsked) return false;
-            hook.pauseAsked = false;
-            return true;
-        default:
-            return false;
+// Before the game sees a key or a mouse button go down.
+void BeforePlayerInput() {
+    if (beforePlayerInput != nullptr) beforePlayerInput();
+}
+
+// After the game's procedure: the pillarboxed picture moved to another
+// monitor (Win+Shift+Arrow), or its monitor's resolution changed. Not in an
+// exclusive video mode: the picture is the engine's screen then.
+void KeepPictureAfterMove(HWND window) {
+    if (HasBackdrop() && !IsIconic(window) && HostInWindowedMode()) KeepPictureOnItsMonitor(window, hook.options.aspect);
+}
+
+// After the game's procedure: Vice City asks for its pause menu when it gets
+// the focus, that is when the player comes back: it gets that message now
+// instead. Not while the game closes its window (hidden first) at its end.
+void AskPauseOnLeave(HWND window, WPARAM wParam) {
+    if (hook.options.pauseOnLeave && !hook.pauseAsked && HostInWindowedMode() && IsWindowVisible(window)) {
+        hook.pauseAsked = true;
+        CallHost(window, WM_SETFOCUS, wParam, 0);
     }
 }
 
-// The game's window came to the front, was shown, hidden, minimised or
-// restored, or moved in the z-order: the backdrop follows it.
-bool BackdropFollows(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_ACTIVATE: return LOWORD(wParam) != WA_INACTIVE;
-        case WM_SIZE: return true;
-        case WM_WINDOWPOSCHANGED: {
-            const UINT flags = reinterpret_cast<const WINDOWPOS*>(lParam)->flags;
-            return (flags & SWP_NOZORDER) == 0 || (flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW)) != 0;
-        }
-        default: return false;
-    }
-}
-
-void FollowWithBackdrop(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (!HasBackdrop()) return;
-    if (message == WM_DESTROY) return RemoveBackdrop();
-    // Not in an exclusive video mode: the picture is the engine's screen then.
-    const bool moved =
-        message == WM_WINDOWPOSCHANGED && (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_NOMOVE) == 0;
-    if ((moved || message == WM_DISPLAYCHANGE) && !IsMinimised(window) && HostInWindowedMode()) {
-        KeepPictureOnItsMonitor(window, hook.options.aspect);
-    }
-    if (BackdropFollows(message, wParam, lParam)) KeepBackdropBehind(window);
-    TellTaskbarOfBars(window);
-}
-
-// After the game's own handling.
-void FollowHost(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_SETCURSOR:
-            KeepHiddenCursorNearZero();
-            break;
-        case WM_GETMINMAXINFO:
-            if (HasFrame(window)) LimitTracking(window, reinterpret_cast<MINMAXINFO*>(lParam), hook.options.aspect);
-            break;
-        case WM_ENTERSIZEMOVE:
-            StartSizing(window);
-            break;
-        case WM_EXITSIZEMOVE:
-            EndSizing();
-            if (hook.options.remember && IsFramedAndRestored(window)) RememberWindow(WindowRectOf(window));
-            break;
-        case WM_KILLFOCUS:
-            // Vice City asks for its pause menu when it gets the focus, that
-            // is when the player comes back: it gets that message now instead.
-            // Not while the game closes its window (hidden first) at its end.
-            if (hook.options.pauseOnLeave && !hook.pauseAsked && HostInWindowedMode() && IsWindowVisible(window)) {
-                hook.pauseAsked = true;
-                CallHost(window, WM_SETFOCUS, wParam, 0);
-            }
-            break;
-        default:
-            break;
-    }
-    FollowWithBackdrop(window, message, wParam, lParam);
-    if (hook.options.clipCursor) FollowWithMouseClip(window, message, wParam, lParam);
-}
-
+// Each message with its steps before the game's procedure (some answer it
+// instead) and after it.
 LRESULT CALLBACK GameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (!hook.pinned && !OursIsOnTop(window)) KeepPluginLoaded();
     // The first message after the device selection: its mode has settled.
     if (reportModeSettled != nullptr) reportModeSettled();
-    const bool input = message == WM_KEYDOWN || message == WM_SYSKEYDOWN || message == WM_LBUTTONDOWN;
-    if (input && beforePlayerInput != nullptr) beforePlayerInput();
+    const bool clip = hook.options.clipCursor;
     LRESULT result = 0;
-    if (AnswerFirst(window, message, wParam, lParam, &result)) return result;
-    result = CallHost(window, message, wParam, lParam);
-    FollowHost(window, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        // The window is going: its own procedure back, and nothing left to put back later.
-        UndoHostWindowProcedure(window);
-        hook.window = nullptr;
+    switch (message) {
+        case WM_SYSKEYDOWN:
+            BeforePlayerInput();
+            if (TakeAltEnter(window, message, wParam, lParam)) return 0;
+            result = CallHost(window, message, wParam, lParam);
+            if (clip) ReleaseClipOnCtrlAlt();
+            break;
+        case WM_SYSCHAR:
+            if (TakeAltEnter(window, message, wParam, lParam)) return 0;
+            result = CallHost(window, message, wParam, lParam);
+            break;
+        case WM_KEYDOWN:
+            BeforePlayerInput();
+            result = CallHost(window, message, wParam, lParam);
+            if (clip) ReleaseClipOnCtrlAlt();
+            break;
+        case WM_LBUTTONDOWN:
+            BeforePlayerInput();
+            result = CallHost(window, message, wParam, lParam);
+            if (clip) ClipOnClick(window);
+            break;
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+        case WM_XBUTTONDOWN:
+            result = CallHost(window, message, wParam, lParam);
+            if (clip) ClipOnClick(window);
+            break;
+        case WM_SETCURSOR:
+            // The host hides the cursor on every WM_SETCURSOR, frame included:
+            // over the frame the player needs it to move, size or close the window.
+            if (LOWORD(lParam) != HTCLIENT && HasFrame(window)) {
+                ShowCursorAtZero(true);
+                return DefWindowProcA(window, message, wParam, lParam);
+            }
+            result = CallHost(window, message, wParam, lParam);
+            KeepHiddenCursorNearZero();
+            break;
+        case WM_SIZING:
+            // The host resizes at once to what it is offered: shaped first.
+            if (HasFrame(window)) {
+                KeepShapeWhileSizing(window, static_cast<int>(wParam), reinterpret_cast<RECT*>(lParam),
+                                     hook.options.aspect);
+            }
+            result = CallHost(window, message, wParam, lParam);
+            break;
+        case WM_GETMINMAXINFO:
+            result = CallHost(window, message, wParam, lParam);
+            if (HasFrame(window)) LimitTracking(window, reinterpret_cast<MINMAXINFO*>(lParam), hook.options.aspect);
+            break;
+        case WM_ENTERSIZEMOVE:
+            result = CallHost(window, message, wParam, lParam);
+            StartSizing(window);
+            break;
+        case WM_EXITSIZEMOVE:
+            result = CallHost(window, message, wParam, lParam);
+            EndSizing();
+            if (hook.options.remember && IsFramedAndRestored(window)) RememberWindow(WindowRectOf(window));
+            break;
+        case WM_SETFOCUS:
+            // The player is back: the game had its pause request when they left.
+            if (hook.pauseAsked) {
+                hook.pauseAsked = false;
+                return 0;
+            }
+            result = CallHost(window, message, wParam, lParam);
+            break;
+        case WM_KILLFOCUS:
+            result = CallHost(window, message, wParam, lParam);
+            AskPauseOnLeave(window, wParam);
+            break;
+        case WM_ACTIVATE:
+            result = CallHost(window, message, wParam, lParam);
+            if (LOWORD(wParam) != WA_INACTIVE) KeepBackdropBehind(window);
+            if (clip) ClipOnActivation(window, wParam);
+            break;
+        case WM_ACTIVATEAPP:
+            result = CallHost(window, message, wParam, lParam);
+            if (clip && wParam == FALSE) ReleaseMouseClip();
+            break;
+        case WM_SIZE:  // shown, hidden, minimised or restored
+            result = CallHost(window, message, wParam, lParam);
+            KeepBackdropBehind(window);
+            if (clip && wParam == SIZE_MINIMIZED) ReleaseMouseClip();
+            break;
+        case WM_WINDOWPOSCHANGED: {
+            result = CallHost(window, message, wParam, lParam);
+            const WINDOWPOS& position = *reinterpret_cast<const WINDOWPOS*>(lParam);
+            if ((position.flags & SWP_NOMOVE) == 0) KeepPictureAfterMove(window);
+            // Moved in the z-order, shown or hidden.
+            if ((position.flags & SWP_NOZORDER) == 0 || (position.flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW)) != 0) {
+                KeepBackdropBehind(window);
+            }
+            if (clip) ClipAfterPositionChange(window, position);
+            break;
+        }
+        case WM_DISPLAYCHANGE:
+            result = CallHost(window, message, wParam, lParam);
+            KeepPictureAfterMove(window);
+            if (clip) ClipAfterDisplayChange(window);
+            break;
+        case WM_DESTROY:
+            result = CallHost(window, message, wParam, lParam);
+            if (HasBackdrop()) RemoveBackdrop();
+            if (clip) ReleaseMouseClip();
+            break;
+        case WM_NCDESTROY:
+            result = CallHost(window, message, wParam, lParam);
+            // The window is going: its own procedure back, and nothing left to put back later.
+            UndoHostWindowProcedure(window);
+            hook.window = nullptr;
+            return result;
+        default:
+            result = CallHost(window, message, wParam, lParam);
+            break;
     }
+    // After any message the game handled: the taskbar hears of the bars once they show.
+    TellTaskbarOfBars(window);
     return result;
 }
 

@@ -1,7 +1,6 @@
 #include "window/window_sizing.h"
 
-#include "window/screen_geometry.h"
-#include "window/system_monitors.h"
+#include "window/system_window.h"
 
 namespace {
 
@@ -37,5 +36,5 @@ void LimitTracking(HWND window, MINMAXINFO* limits, AspectRatio aspect) {
     // On a monitor larger than the main one the system would grow the
     // maximised size by the difference; the tracking size holds it, but only
     // while maximised: a framed window may be larger than that.
-    if ((GetWindowLongA(window, GWL_STYLE) & WS_MAXIMIZE) != 0) limits->ptMaxTrackSize = limits->ptMaxSize;
+    if (IsZoomed(window)) limits->ptMaxTrackSize = limits->ptMaxSize;
 }

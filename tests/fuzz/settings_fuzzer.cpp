@@ -11,6 +11,7 @@
 #include <string>
 
 #include "settings/config.h"
+#include "tests/config_lookups.h"
 #include "settings/settings.h"
 
 namespace {
@@ -57,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             volatile size_t length = strlen(value);  // the value must be a readable C string
             (void)length;
         }
-        config.GetBool(key);
+        GetBool(config, key);
     }
     // The whole start: every setting into the record, and what is said of it.
     static SettingsRecord record;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/host_contract.h"
+#include "tests/host_build_names.h"
 
 // The host contract, written out here independently of the plug-in's table,
 // with the same field names, so that a wrong address on either side shows.

@@ -1,4 +1,5 @@
 #include "settings/config.h"
+#include "tests/config_lookups.h"
 
 #include <gtest/gtest.h>
 
@@ -41,7 +42,7 @@ protected:
         ASSERT_EQ(config.OpenFrom(commandLine.c_str(), pluginPath.c_str(), "dispora.ini"), 0);
     }
     std::string Value(const char* key) {
-        const char* value = config.GetString(key);
+        const char* value = GetString(config, key);
         return value ? value : "<absent>";
     }
 
@@ -64,16 +65,16 @@ TEST_F(ConfigTest, EqualsSignsAndBlanksAfterTheKeyAreSkipped) {
 
 TEST_F(ConfigTest, BareFlagIsFalseBeforeAnotherOptionOrAtTheEnd) {
     Open("gta3.exe --topmost --dispora=windowed", "");
-    EXPECT_EQ(config.GetBool("topmost"), 0);
-    EXPECT_EQ(config.Has("topmost"), 1);
+    EXPECT_EQ(GetBool(config, "topmost"), 0);
+    EXPECT_EQ(Has(config, "topmost"), 1);
     Open("gta3.exe --dispora=windowed --topmost", "");
     EXPECT_EQ(Value("topmost"), "");
-    EXPECT_EQ(config.GetBool("topmost"), 0);
+    EXPECT_EQ(GetBool(config, "topmost"), 0);
 }
 
 TEST_F(ConfigTest, SearchIsCaseSensitive) {
     Open("gta3.exe --DISPORA=windowed", "");
-    EXPECT_EQ(config.Has("dispora"), 0);
+    EXPECT_EQ(Has(config, "dispora"), 0);
 }
 
 TEST_F(ConfigTest, OverlongCommandLineKeepsItsFirst511Characters) {
@@ -81,7 +82,7 @@ TEST_F(ConfigTest, OverlongCommandLineKeepsItsFirst511Characters) {
     const std::string commandLine = early + std::string(600 - early.size(), 'a') + " --topmost=yes";
     Open(commandLine, "topmost=no\n");
     EXPECT_EQ(Value("dispora").size(), 511 - early.size() + strlen("windowed "));
-    EXPECT_EQ(config.GetBool("topmost"), 0);  // the cut-off option is gone; the file answers
+    EXPECT_EQ(GetBool(config, "topmost"), 0);  // the cut-off option is gone; the file answers
 }
 
 // --- plug-in file name ------------------------------------------------------------
@@ -103,7 +104,7 @@ TEST_F(ConfigTest, FileValuesEndAtAnyLineEnding) {
     EXPECT_EQ(Value("windowsize"), "1024x768");
     Open("gta3.exe", "topmost = yes\r\n");
     EXPECT_EQ(Value("topmost"), "yes");
-    EXPECT_EQ(config.GetBool("topmost"), 1);
+    EXPECT_EQ(GetBool(config, "topmost"), 1);
     // CRLF, LF and a lone CR each end a line.
     Open("gta3.exe", "a=1\r\nb=2\nc=3\rd=4\r\r\ne=5");
     EXPECT_EQ(Value("b"), "2");
@@ -170,38 +171,38 @@ TEST_F(ConfigTest, EveryLookupSearchesTheFileFromItsStart) {
 // --- truth values and numbers ---------------------------------------------------------
 TEST_F(ConfigTest, GetBoolTruthTable) {
     Open("gta3.exe", "a=TRUE\nb=Yes please\nc=10\nd=on\ne=0\nf=false\ng=\n");
-    EXPECT_EQ(config.GetBool("a"), 1);
-    EXPECT_EQ(config.GetBool("b"), 1);
-    EXPECT_EQ(config.GetBool("c"), 1);
-    EXPECT_EQ(config.GetBool("d"), 0);
-    EXPECT_EQ(config.GetBool("e"), 0);
-    EXPECT_EQ(config.GetBool("f"), 0);
-    EXPECT_EQ(config.GetBool("g"), 0);
-    EXPECT_EQ(config.GetBool("absent"), 0);
+    EXPECT_EQ(GetBool(config, "a"), 1);
+    EXPECT_EQ(GetBool(config, "b"), 1);
+    EXPECT_EQ(GetBool(config, "c"), 1);
+    EXPECT_EQ(GetBool(config, "d"), 0);
+    EXPECT_EQ(GetBool(config, "e"), 0);
+    EXPECT_EQ(GetBool(config, "f"), 0);
+    EXPECT_EQ(GetBool(config, "g"), 0);
+    EXPECT_EQ(GetBool(config, "absent"), 0);
 }
 
 // --- the store's own limits -------------------------------------------------------------
 TEST_F(ConfigTest, KeyTooLongForThePatternIsAbsent) {
     const std::string key(126, 'k');
     Open("gta3.exe --" + key + "=1", key + "=1\n");
-    EXPECT_EQ(config.Has(key.c_str()), 0);
+    EXPECT_EQ(Has(config, key.c_str()), 0);
     const std::string longest(125, 'k');
     Open("gta3.exe --" + longest + "=1", "");
-    EXPECT_EQ(config.GetBool(longest.c_str()), 1);
+    EXPECT_EQ(GetBool(config, longest.c_str()), 1);
 }
 
 TEST_F(ConfigTest, PluginPathTooLongIsNotUsedAtAll) {
     const std::string longPath = directory + "/game\\" + std::string(kPathSize, 'p') + "--dispora=windowed.asi";
     WriteSettings("dispora=800x600\n");
     config.OpenFrom("gta3.exe", longPath.c_str(), "dispora.ini");
-    EXPECT_FALSE(config.HasFileText());
+    EXPECT_FALSE(HasFileText(config));
     EXPECT_EQ(Value("dispora"), "<absent>");
 }
 
 TEST_F(ConfigTest, FileNameOf32CharactersOrMoreOpensNothing) {
     const std::string name(32, 'n');
     EXPECT_NE(config.OpenFrom("gta3.exe", pluginPath.c_str(), name.c_str()), 0);
-    EXPECT_FALSE(config.HasFileText());
+    EXPECT_FALSE(HasFileText(config));
     EXPECT_STREQ(config.FilePath(), "");
 }
 
@@ -220,9 +221,9 @@ TEST_F(ConfigTest, NoFileNameMeansThePluginsOwnNameWithIni) {
     WriteSettings("");
     config.OpenFrom("gta3.exe", pluginPath.c_str(), nullptr);
     EXPECT_EQ(std::string(config.FilePath()), settingsPath);
-    EXPECT_TRUE(config.HasFileText());
+    EXPECT_TRUE(HasFileText(config));
     config.OpenFrom("gta3.exe", "C:\\Games\\plugin", nullptr);
-    EXPECT_FALSE(config.HasFileText());
+    EXPECT_FALSE(HasFileText(config));
 }
 
 // Paths are UTF-8: a folder named in any script, and a long one.
@@ -245,7 +246,7 @@ TEST_F(ConfigTest, PluginInAFolderNamedInAnyScriptReadsItsFile) {
 TEST_F(ConfigTest, FileThatCannotBeReadSaysWhy) {
     ASSERT_EQ(mkdir(settingsPath.c_str(), 0700), 0);
     EXPECT_NE(config.OpenFrom("gta3.exe --dispora=windowed", pluginPath.c_str(), "dispora.ini"), 0);
-    EXPECT_FALSE(config.HasFileText());
+    EXPECT_FALSE(HasFileText(config));
     EXPECT_FALSE(config.FileMissing());
     ASSERT_NE(config.UnreadableReason(), nullptr);
     EXPECT_STREQ(config.UnreadableReason(), strerror(EISDIR));
@@ -258,7 +259,7 @@ TEST_F(ConfigTest, FileThatCannotBeReadSaysWhy) {
 
 TEST_F(ConfigTest, MissingFileLeavesCommandLineAndPath) {
     EXPECT_NE(config.OpenFrom("gta3.exe --dispora=windowed", pluginPath.c_str(), "dispora.ini"), 0);
-    EXPECT_FALSE(config.HasFileText());
+    EXPECT_FALSE(HasFileText(config));
     EXPECT_EQ(Value("dispora"), "windowed");
     EXPECT_EQ(Value("topmost"), "<absent>");
 }
@@ -267,7 +268,7 @@ TEST_F(ConfigTest, CloseTwiceIsHarmless) {
     Open("gta3.exe", "dispora=windowed\n");
     config.Close();
     config.Close();
-    EXPECT_FALSE(config.HasFileText());
+    EXPECT_FALSE(HasFileText(config));
     EXPECT_EQ(Value("dispora"), "<absent>");
 }
 

@@ -1,4 +1,5 @@
 #include "core/host_contract.h"
+#include "tests/host_build_names.h"
 
 #include <gtest/gtest.h>
 
@@ -6,10 +7,10 @@ namespace {
 
 TEST(HostBuilds, RecognisedByEntryPointAlone) {
     ASSERT_NE(FindHostBuild(0x1C1E70), nullptr);
-    EXPECT_EQ(FindHostBuild(0x1C1E70)->build, HostBuild::Gta3V10);
-    EXPECT_EQ(FindHostBuild(0x1C2130)->build, HostBuild::Gta3V11);
-    EXPECT_EQ(FindHostBuild(0x267BF0)->build, HostBuild::ViceCityA);
-    EXPECT_EQ(FindHostBuild(0x267C40)->build, HostBuild::ViceCityB);
+    EXPECT_EQ(BuildOf(FindHostBuild(0x1C1E70)), HostBuild::Gta3V10);
+    EXPECT_EQ(BuildOf(FindHostBuild(0x1C2130)), HostBuild::Gta3V11);
+    EXPECT_EQ(BuildOf(FindHostBuild(0x267BF0)), HostBuild::ViceCityA);
+    EXPECT_EQ(BuildOf(FindHostBuild(0x267C40)), HostBuild::ViceCityB);
 }
 
 TEST(HostBuilds, OtherEntryPointsAreRefused) {

@@ -1,6 +1,6 @@
-// The library's entry procedure: everything the plug-in does at load time.
-// This is where the parts are wired together, so it alone reaches into
-// settings/, display/ and window/.
+// The library's entry procedure, attach and detach: where the parts are
+// wired together. The settings are read once here and handed to the video
+// mode and the window parts; core/ reaches into none of them.
 #include <windows.h>
 #include <string.h>
 
@@ -25,18 +25,47 @@ namespace {
 
 enum class AttachOutcome { Leaves, Stays, Faulted };
 
+// The settings as read at this start. Its plug-in path stays in use for the
+// files beside the plug-in.
+SettingsRecord settings;
+
 // Every setting, read once, and the log file they ask for.
 void ReadSettingsAndStartLog(void* module) {
-    ReadSettingsAtStart(module);
+    ReadSettingsAtStart(module, &settings);
     char path[kPathSize];
-    const bool hasPath = SiblingFilePath(path, sizeof(path), settingsAtStart.modulePath, "dispora.log");
-    StartLogFile(hasPath ? path : nullptr, settingsAtStart.logFile);
+    const bool hasPath = SiblingFilePath(path, sizeof(path), settings.modulePath, "dispora.log");
+    StartLogFile(hasPath ? path : nullptr, settings.logFile);
+}
+
+// What the window part takes from the settings.
+WindowOptions WindowOptionsFrom(const SettingsRecord& record) {
+    WindowOptions options = {};
+    WindowRequest& request = options.request;
+    // The picture size wins over the outer one (the log said so at start).
+    const WindowSizeSetting& size = record.pictureSize.given ? record.pictureSize : record.windowSize;
+    request.hasSize = size.given;
+    request.sizeIsPicture = record.pictureSize.given;
+    request.width = size.width;
+    request.height = size.height;
+    request.pos = record.windowPos;
+    request.borderless = record.borderless;
+    options.zOrder = record.topmost;
+    options.monitor = record.monitor;
+    options.aspectFromStart = record.aspect.kind == AspectKind::StartShape;
+    GameWindowOptions& procedure = options.procedure;
+    procedure.clipCursor = record.clipCursor;
+    procedure.altEnter = record.altEnter;
+    procedure.pauseOnLeave = record.pauseOnLeave;
+    procedure.remember = record.remember;
+    procedure.aspect = record.aspect.ratio;
+    options.pluginPath = record.modulePath;
+    return options;
 }
 
 // Installed as ddraw.dll (any case), the plug-in is what the game loads for
 // DirectDraw: refusing to load would stop the game from starting.
 bool LoadedAsDirectDraw() {
-    const char* path = settingsAtStart.modulePath;
+    const char* path = settings.modulePath;
     const char* slash = strrchr(path, '\\');
     return lstrcmpiA(slash != nullptr ? slash + 1 : path, "ddraw.dll") == 0;
 }
@@ -65,12 +94,13 @@ void AttachSteps(Attach& attach) {
     }
     WireIntoHost(*build, OnHostSetSubSystem);
     ReadSettingsAndStartLog(attach.module);
-    ExplainSettingsAtStart();
+    ExplainSettingsAtStart(settings);
+    UseWindowOptions(WindowOptionsFrom(settings));
     const bool windowExists = HostWindowRecord() != 0;
-    ApplyDpiAwareness(windowExists);
-    if (!windowExists) return DeferDisplayMode();
+    ApplyDpiAwareness(settings.dpiAware, windowExists);
+    if (!windowExists) return DeferDisplayMode(settings.dispora);
     SaveHostChoiceState(attach.hostBeforeChoice);
-    const ImmediateOutcome applied = ApplyDisplayModeNow();
+    const ImmediateOutcome applied = ApplyDisplayModeNow(settings.dispora);
     if (applied == ImmediateOutcome::Applied) return KeepHostIntegers();  // the game's own choice now
     attach.outcome = applied == ImmediateOutcome::Faulted ? AttachOutcome::Faulted : AttachOutcome::Leaves;
 }
