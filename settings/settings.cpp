@@ -166,6 +166,13 @@ void ReadSettings(Config& config, SettingsRecord* record) {
         if (found != nullptr) CopyValue(record->shown[i], found, record->source[i]);
         record->notUnderstood[i] = ParseInto(record, row, found != nullptr ? record->shown[i] : row.defaultValue);
     }
+    // A picturesize not understood never wins over a windowsize that is.
+    const char*& pictureNotUnderstood = record->notUnderstood[RowOf(SETTING_FIELD(pictureSize))];
+    if (pictureNotUnderstood != nullptr && record->windowSize.given &&
+        record->notUnderstood[RowOf(SETTING_FIELD(windowSize))] == nullptr) {
+        record->pictureSize.given = false;
+        pictureNotUnderstood = "windowsize instead";
+    }
     memcpy(record->modulePath, config.ModulePath(), sizeof(record->modulePath));
 }
 

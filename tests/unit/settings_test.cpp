@@ -164,6 +164,11 @@ TEST_F(SettingsTest, WhatWasNotUnderstoodIsSaidOnce) {
     EXPECT_FALSE(record.borderless);
     EXPECT_TRUE(record.logFile);  // the log that says so is written
 
+    Read("dispora=windowed\nwindowsize=1024x768\npicturesize=1600*900\n");  // the size written right stands
+    EXPECT_EQ(said, std::vector<std::string>{"picturesize \"1600*900\" not understood: windowsize instead"});
+    EXPECT_FALSE(record.pictureSize.given);
+    EXPECT_EQ(record.windowSize.width, 1024);
+
     std::string many;
     for (int i = 0; i < 10; ++i) many += "unknown\n";
     Read(("dispora=windowed\n" + many).c_str(), "gta3.exe --topmost=sometimes and more");
