@@ -20,6 +20,7 @@ struct GameWindowHook {
     bool pinned;
     bool pauseAsked;  // the game had its pause request when the player left
     bool takenOut;    // said once: another mod took ours out of the chain
+    bool watching;    // our timer runs on the window
 };
 GameWindowHook hook;
 ModeSettledHook reportModeSettled;
@@ -31,15 +32,17 @@ bool OursIsOnTop(HWND window) {
     return GetWindowLongPtrA(window, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&GameWindowProc);
 }
 
-// Another procedure that calls ours must never be left calling into
-// unloaded code: from now on the plug-in stays until the process ends.
-void KeepPluginLoaded() {
+// Another procedure that calls ours, or our timer, must never be left
+// calling into unloaded code: from now on the plug-in stays until the
+// process ends.
+void KeepPluginLoaded(const char* why) {
     if (hook.pinned) return;
     HMODULE self = nullptr;
     hook.pinned = GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
                                      reinterpret_cast<LPCSTR>(&GameWindowProc), &self) != 0;
-    LogMessage("another window procedure runs before ours: the plug-in stays loaded\n");
+    LogMessage("%s: the plug-in stays loaded\n", why);
 }
+constexpr char kProcedureInFront[] = "another window procedure runs before ours";
 
 LRESULT CallHost(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return CallWindowProcA(hook.hostProcedure, window, message, wParam, lParam);
@@ -53,6 +56,12 @@ void SayTakenOut() {
                "the other window features are off\n");
 }
 
+// Before the game sees a key or a mouse button go down, and on the watch's
+// every look: a gamepad reaches the game with no message at all.
+void BeforePlayerInput() {
+    if (beforePlayerInput != nullptr) beforePlayerInput();
+}
+
 // Another mod may put the procedure it saved before ours (the game's own)
 // back over ours: then none of the game's messages reach us, and nothing
 // would follow the game any more (the bars left over the desktop, the mouse
@@ -60,6 +69,7 @@ void SayTakenOut() {
 // own message loop, looks four times a second.
 constexpr UINT kWatchInterval = 250;
 void CALLBACK WatchOurProcedure(HWND window, UINT, UINT_PTR, DWORD) {
+    BeforePlayerInput();
     if (!ProcedureFromBeforeOurs(window)) return;
     SayTakenOut();
     if (HasBackdrop()) TakeBarsAway(window);  // on the game's thread: the taskbar may be told
@@ -84,11 +94,6 @@ bool TakeAltEnter(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return true;
 }
 
-// Before the game sees a key or a mouse button go down.
-void BeforePlayerInput() {
-    if (beforePlayerInput != nullptr) beforePlayerInput();
-}
-
 // After the game's procedure: the pillarboxed picture moved to another
 // monitor (Win+Shift+Arrow), or its monitor's resolution changed. Not in an
 // exclusive video mode: the picture is the engine's screen then.
@@ -109,7 +114,7 @@ void AskPauseOnLeave(HWND window, WPARAM wParam) {
 // Each message with its steps before the game's procedure (some answer it
 // instead) and after it.
 LRESULT CALLBACK GameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (!hook.pinned && !OursIsOnTop(window)) KeepPluginLoaded();
+    if (!hook.pinned && !OursIsOnTop(window)) KeepPluginLoaded(kProcedureInFront);
     // The first message after the device selection: its mode has settled.
     if (reportModeSettled != nullptr) reportModeSettled();
     const bool clip = hook.options.clipCursor;
@@ -138,6 +143,7 @@ LRESULT CALLBACK GameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN:
         case WM_XBUTTONDOWN:
+            BeforePlayerInput();
             result = CallHost(window, message, wParam, lParam);
             if (clip) ClipOnClick(window);
             break;
@@ -247,7 +253,11 @@ void HookGameWindow(HWND window, const GameWindowOptions& options) {
     hook.takenOut = false;
     hook.hostProcedure = ChangeHostWindowProcedure(window, &GameWindowProc);
     hook.window = window;
-    SetTimer(window, WatchId(), kWatchInterval, &WatchOurProcedure);  // goes with the window
+    hook.watching = SetTimer(window, WatchId(), kWatchInterval, &WatchOurProcedure) != 0;  // goes with the window
+    if (!hook.watching) {
+        LogMessage("no watch on the game window (error %lu): a mod that takes our window procedure out goes "
+                   "unnoticed\n", GetLastError());
+    }
     if (options.clipCursor) StartMouseClip(window);
 }
 
@@ -256,10 +266,10 @@ void UnhookGameWindow() {
     if (hook.window == nullptr) return;
     ReleaseMouseClip();
     if (ProcedureFromBeforeOurs(hook.window)) SayTakenOut();
-    if (UndoHostWindowProcedure(hook.window)) {
-        KillTimer(hook.window, WatchId());
-        hook.window = nullptr;
-    } else {
-        KeepPluginLoaded();
+    if (!UndoHostWindowProcedure(hook.window)) return KeepPluginLoaded(kProcedureInFront);
+    // The timer runs our code: one that cannot be stopped keeps us loaded.
+    if (hook.watching && KillTimer(hook.window, WatchId()) == 0) {
+        KeepPluginLoaded("the watch on the game window cannot be stopped");
     }
+    hook.window = nullptr;
 }

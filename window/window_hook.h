@@ -20,7 +20,8 @@ struct GameWindowOptions {
 // selection is over once its window gets messages. Given at start.
 using ModeSettledHook = void (*)();
 void SetModeSettledHook(ModeSettledHook report);
-// Called before the game sees a key or mouse button go down: the player can
+// Called before the game sees a key or mouse button go down, and four times
+// a second (a gamepad reaches the game with no message): the player can
 // reach a menu only from such a press on. Given at start.
 using PlayerInputHook = void (*)();
 void SetPlayerInputHook(PlayerInputHook beforeInput);

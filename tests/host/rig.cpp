@@ -182,6 +182,16 @@ void RestoreCursor(int count) {
     while (CursorDisplayCount() > count) ShowCursor(FALSE);
 }
 
+void PumpMessages(int milliseconds) {
+    for (const DWORD until = GetTickCount() + milliseconds; GetTickCount() < until; Sleep(10)) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+}
+
 HWND GameWindowBeforeLoad() {
     HWND window = CreateHostWindow();
     SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);

@@ -116,6 +116,8 @@ RECT WindowBounds(HWND window);
 bool IsTopmost(HWND window);
 bool ProcedureIsHosts(HWND window);  // the game's own window procedure, nothing in front of it
 void RestoreCursor(int count);  // back to a display count a scenario started with
+// Lets the system's input queue deliver what it holds, and timers run, as the game's loop would.
+void PumpMessages(int milliseconds);
 // The game window exists, always-on-top so that the ordering shows.
 HWND GameWindowBeforeLoad();
 // The plug-in loaded after the game made its window (the immediate road).

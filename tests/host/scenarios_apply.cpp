@@ -49,6 +49,17 @@ SCENARIO_EACH_BUILD("immediate: windowed, sized and on top") {
     RestoreCursor(run.cursorBefore);
 }
 
+// A gamepad reaches the game through DirectInput, with no window message.
+SCENARIO("immediate: the display menu is named for a player with only a gamepad too") {
+    ImmediateRun run = LoadWithWindow(kStandInBuilds[0], "dispora=windowed\n");
+    StartFrontEnd();
+    PumpMessages(300);
+    CHECK(DisplayMenuModeName() != nullptr);
+    CHECK_EQ(HostVar(kStandInBuilds[0].savedModeIndex), 1);
+    UnloadPlugin(run.plugin);
+    RestoreCursor(run.cursorBefore);
+}
+
 SCENARIO("immediate: topmost false or absent takes away always-on-top") {
     for (const char* settings : {"dispora=windowed\nwindowsize=800x600\ntopmost=no\n",
                                  "dispora=windowed\nwindowsize=800x600\n"}) {

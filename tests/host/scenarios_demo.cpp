@@ -7,15 +7,6 @@
 
 namespace {
 
-void PumpMessagesFor(DWORD milliseconds) {
-    const DWORD end = GetTickCount() + milliseconds;
-    while (GetTickCount() < end) {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-        Sleep(10);
-    }
-}
-
 void Repaint(HWND window) {
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
 }
@@ -108,7 +99,7 @@ void DemoDeferredWindow(const StandInBuild& build, const char* settings, const c
     CHECK(plugin != nullptr);
     HWND window = CreateWindowAsGame();
     const GameStart start = StartGame();
-    PumpMessagesFor(300);
+    PumpMessages(300);
     Repaint(window);
     SaveScreenshot(WholeScreen(), screenshot);
     const RECT outer = WindowBounds(window);
@@ -157,11 +148,11 @@ SCENARIO_EACH_BUILD("demo: immediate road") {
     InstallHost(&build);
     WriteSettingsFile("dispora=windowed\nwindowsize=1024x768\ntopmost=yes\n");
     HWND window = CreateHostWindow();
-    PumpMessagesFor(200);
+    PumpMessages(200);
     ClearCapturedOutput();
     HMODULE plugin = LoadPlugin();
     CHECK(plugin != nullptr);
-    PumpMessagesFor(500);
+    PumpMessages(500);
     Repaint(window);
     SaveScreenshot(WholeScreen(), "immediate-window");
     PrintLog("immediate road");

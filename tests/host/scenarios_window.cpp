@@ -498,17 +498,6 @@ SCENARIO("window: clipcursor keeps the mouse in the game while it has the focus"
 
 namespace {
 
-// Lets the system's input queue deliver what it holds, as the game's loop would.
-void PumpMessages(int milliseconds) {
-    for (const DWORD until = GetTickCount() + milliseconds; GetTickCount() < until; Sleep(10)) {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-    }
-}
-
 // A real left click (or drag by dx, dy) through the system's input queue.
 void ClickAt(POINT at, int dx = 0, int dy = 0) {
     SetCursorPos(at.x, at.y);
