@@ -126,6 +126,14 @@ bool SystemWidePath(char16_t* out, size_t size, const char* path) {
     return true;
 }
 
+size_t WholeCharacters(const char* text, size_t length) {
+    const auto continues = [text](size_t at) { return (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80; };
+    if (!continues(length)) return length;  // the end, or the start of a character
+    size_t start = length;
+    while (start > 0 && length - start < 3 && continues(start - 1)) --start;
+    return start > 0 ? start - 1 : 0;  // before the byte that leads the character cut in two
+}
+
 bool IsAscii(const char* text) {
     for (; *text != '\0'; ++text) {
         if (static_cast<unsigned char>(*text) > 127) return false;

@@ -27,3 +27,7 @@ bool Utf16FromUtf8(char16_t* out, size_t size, const char* text);
 bool SystemWidePath(char16_t* out, size_t size, const char* path);
 // Nothing above 127: the line means the same in every code page.
 bool IsAscii(const char* text);
+// How many of the first `length` bytes of text (length <= its length) to
+// keep so as not to end inside a UTF-8 character: a value quoted in part
+// stays UTF-8 (an 8-bit ANSI text may lose up to three more bytes there).
+size_t WholeCharacters(const char* text, size_t length);

@@ -2,6 +2,8 @@
 
 #include <string.h>
 
+#include "core/path_text.h"
+
 namespace {
 
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
@@ -63,10 +65,9 @@ bool ValueIsWord(const char* value, const char* word) {
 
 void CopySettingWord(char* out, size_t size, const char* value) {
     size_t length = 0;
-    while (length + 1 < size && !EndsCopiedWord(value[length])) {
-        out[length] = value[length];
-        ++length;
-    }
+    while (length + 1 < size && !EndsCopiedWord(value[length])) ++length;
+    length = WholeCharacters(value, length);
+    memcpy(out, value, length);
     out[length] = '\0';
 }
 

@@ -7,6 +7,7 @@
 #include <type_traits>
 
 #include "core/log_line.h"
+#include "core/path_text.h"
 
 static_assert(std::is_standard_layout<SettingsRecord>::value, "fields are named by their offsets");
 
@@ -59,6 +60,7 @@ void CopyValue(char* out, const char* value, SettingSource source) {
            (source == SettingSource::File || !IsBlank(value[length]))) {
         ++length;
     }
+    length = WholeCharacters(value, length);
     memcpy(out, value, length);
     out[length] = '\0';
 }
@@ -148,9 +150,13 @@ void ExplainFileLines(const Config& config, ExplanationSink say) {
             say("dispora.ini: more lines name no setting");
             return;
         }
-        // The line as the log shows it: at most 60 characters.
+        // The line as the log shows it: at most 60 bytes.
         char text[160];
-        FormatBounded(text, sizeof(text), "dispora.ini line %d: \"%.60s\" names no setting: ignored", lineNumber, line);
+        size_t shown = 0;
+        while (shown < 60 && line[shown] != '\0') ++shown;
+        shown = WholeCharacters(line, shown);
+        FormatBounded(text, sizeof(text), "dispora.ini line %d: \"%.*s\" names no setting: ignored", lineNumber,
+                      static_cast<int>(shown), line);
         say(text);
     }
 }

@@ -85,4 +85,13 @@ TEST(PathText, LongPathsGetTheLongPathForm) {
     EXPECT_EQ(SystemPath("C:\\caf\xE9"), u"<none>");
 }
 
+TEST(PathText, APartOfAValueEndsBetweenCharacters) {
+    const char* const text = "a\xD0\xAE\xE2\x82\xAC\xF0\x9F\x8E\xAE!";  // a, Ю, €, a gamepad, !
+    const struct {
+        size_t asked, kept;
+    } cases[] = {{0, 0}, {1, 1}, {2, 1}, {3, 3}, {4, 3}, {5, 3}, {6, 6}, {7, 6}, {9, 6}, {10, 10}, {11, 11}};
+    for (const auto& c : cases) EXPECT_EQ(WholeCharacters(text, c.asked), c.kept) << c.asked;
+    EXPECT_EQ(WholeCharacters("caf\xE9s", 4), 4u);  // 8-bit ANSI: nothing cut in two
+}
+
 }  // namespace
