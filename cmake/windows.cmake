@@ -12,7 +12,6 @@ set(DISPORA_WIN32_SOURCES
     core/log_file.cpp
     core/patching.cpp
     core/single_copy.cpp
-    plugin/plugin.cpp
     core/system_files.cpp
     display/deferred_mode.cpp
     display/display_menu.cpp
@@ -35,7 +34,8 @@ set(DISPORA_WIN32_SOURCES
     ddraw/exports_x86.S
     ddraw/system_ddraw.cpp
     settings/config_open.cpp
-    settings/settings_start.cpp)
+    settings/settings_start.cpp
+    plugin/plugin.cpp)
 
 # msvcrt's own printf family keeps the DLL small.
 set(DISPORA_DEFINES __USE_MINGW_ANSI_STDIO=0 _WIN32_WINNT=0x0501 WIN32_LEAN_AND_MEAN)

@@ -39,8 +39,9 @@ int __cdecl OnHostSettleCall(ModeInfo* info, int modeIndex) {
     windowedRoad.settlePending = false;
     const int32_t windowed = windowedRoad.windowedMode;
     if (modeIndex != windowed) {
+        const char* taken = MenuModeName(modeIndex);
         LogMessage("the game took mode %d (%s): the windowed mode %d is set instead\n", modeIndex,
-                   MenuModeName(modeIndex) != nullptr ? MenuModeName(modeIndex) : "no name", windowed);
+                   taken != nullptr ? taken : "no name", windowed);
         SetKeptHostInt(hostAddresses.GcurSelVM, windowed);
     }
     return host::RwEngineGetVideoModeInfo(info, windowed);

@@ -17,8 +17,10 @@ struct NamedMenuMode {
 const char* MenuModeName(int32_t mode);
 // The game's own menu mode when it has a name, else the first one named.
 NamedMenuMode NamedFullScreenMode(int32_t gamesOwn);
-// From now on, before the player's key or click reaches the game, the menu's
-// fields get the named mode wherever they hold the windowed mode.
+// From now on, before the player's key or click reaches the game and four
+// times a second (a gamepad sends no message), the menu's fields get the
+// named mode wherever they hold the windowed mode.
 void WatchDisplayMenu(int32_t windowedMode, const NamedMenuMode& named);
-// Called before the game sees a key or a mouse button go down.
+// The check itself: called before the game sees a key or a mouse button go
+// down, and by the game window's watch.
 void NameDisplayMenuMode();

@@ -117,7 +117,7 @@ BOOL OnProcessAttach(HMODULE module) {
     MakeSettingsStore();
     SetFaultReportWindow(HostWindow);
     SetModeSettledHook(ReportModeInUse);
-    SetPlayerInputHook(NameDisplayMenuMode);
+    SetMenuCheck(NameDisplayMenuMode);
     // The host's own functions run from the first log line on: guard it all.
     Attach attach = {};
     attach.module = module;

@@ -24,7 +24,7 @@ struct GameWindowHook {
 };
 GameWindowHook hook;
 ModeSettledHook reportModeSettled;
-PlayerInputHook beforePlayerInput;
+MenuCheck menuCheck;
 
 LRESULT CALLBACK GameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -58,8 +58,8 @@ void SayTakenOut() {
 
 // Before the game sees a key or a mouse button go down, and on the watch's
 // every look: a gamepad reaches the game with no message at all.
-void BeforePlayerInput() {
-    if (beforePlayerInput != nullptr) beforePlayerInput();
+void RunMenuCheck() {
+    if (menuCheck != nullptr) menuCheck();
 }
 
 // Another mod may put the procedure it saved before ours (the game's own)
@@ -69,7 +69,8 @@ void BeforePlayerInput() {
 // own message loop, looks four times a second.
 constexpr UINT kWatchInterval = 250;
 void CALLBACK WatchOurProcedure(HWND window, UINT, UINT_PTR, DWORD) {
-    BeforePlayerInput();
+    if (window != hook.window) return;  // a timer that could not be stopped: we let go of the game
+    RunMenuCheck();
     if (!ProcedureFromBeforeOurs(window)) return;
     SayTakenOut();
     if (HasBackdrop()) TakeBarsAway(window);  // on the game's thread: the taskbar may be told
@@ -97,7 +98,7 @@ bool TakeAltEnter(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 // After the game's procedure: the pillarboxed picture moved to another
 // monitor (Win+Shift+Arrow), or its monitor's resolution changed. Not in an
 // exclusive video mode: the picture is the engine's screen then.
-void KeepPictureAfterMove(HWND window) {
+void KeepPictureOnMonitor(HWND window) {
     if (HasBackdrop() && !IsIconic(window) && HostInWindowedMode()) KeepPictureOnItsMonitor(window, hook.options.aspect);
 }
 
@@ -121,7 +122,7 @@ LRESULT CALLBACK GameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     LRESULT result = 0;
     switch (message) {
         case WM_SYSKEYDOWN:
-            BeforePlayerInput();
+            RunMenuCheck();
             if (TakeAltEnter(window, message, wParam, lParam)) return 0;
             result = CallHost(window, message, wParam, lParam);
             if (clip) ReleaseClipOnCtrlAlt();
@@ -131,19 +132,15 @@ LRESULT CALLBACK GameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             result = CallHost(window, message, wParam, lParam);
             break;
         case WM_KEYDOWN:
-            BeforePlayerInput();
+            RunMenuCheck();
             result = CallHost(window, message, wParam, lParam);
             if (clip) ReleaseClipOnCtrlAlt();
             break;
         case WM_LBUTTONDOWN:
-            BeforePlayerInput();
-            result = CallHost(window, message, wParam, lParam);
-            if (clip) ClipOnClick(window);
-            break;
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN:
         case WM_XBUTTONDOWN:
-            BeforePlayerInput();
+            RunMenuCheck();
             result = CallHost(window, message, wParam, lParam);
             if (clip) ClipOnClick(window);
             break;
@@ -207,7 +204,7 @@ LRESULT CALLBACK GameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_WINDOWPOSCHANGED: {
             result = CallHost(window, message, wParam, lParam);
             const WINDOWPOS& position = *reinterpret_cast<const WINDOWPOS*>(lParam);
-            if ((position.flags & SWP_NOMOVE) == 0) KeepPictureAfterMove(window);
+            if ((position.flags & SWP_NOMOVE) == 0) KeepPictureOnMonitor(window);
             // Moved in the z-order, shown or hidden.
             if ((position.flags & SWP_NOZORDER) == 0 || (position.flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW)) != 0) {
                 KeepBackdropBehind(window);
@@ -217,7 +214,7 @@ LRESULT CALLBACK GameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         }
         case WM_DISPLAYCHANGE:
             result = CallHost(window, message, wParam, lParam);
-            KeepPictureAfterMove(window);
+            KeepPictureOnMonitor(window);
             if (clip) ClipAfterDisplayChange(window);
             break;
         case WM_DESTROY:
@@ -244,7 +241,7 @@ LRESULT CALLBACK GameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
 void SetModeSettledHook(ModeSettledHook report) { reportModeSettled = report; }
 
-void SetPlayerInputHook(PlayerInputHook beforeInput) { beforePlayerInput = beforeInput; }
+void SetMenuCheck(MenuCheck check) { menuCheck = check; }
 
 void HookGameWindow(HWND window, const GameWindowOptions& options) {
     if (hook.window != nullptr) return;

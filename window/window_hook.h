@@ -23,8 +23,8 @@ void SetModeSettledHook(ModeSettledHook report);
 // Called before the game sees a key or mouse button go down, and four times
 // a second (a gamepad reaches the game with no message): the player can
 // reach a menu only from such a press on. Given at start.
-using PlayerInputHook = void (*)();
-void SetPlayerInputHook(PlayerInputHook beforeInput);
+using MenuCheck = void (*)();
+void SetMenuCheck(MenuCheck check);
 
 // Takes over the window's procedure (once; a second call changes nothing).
 // Another mod that puts a procedure from before ours back over it takes
