@@ -461,46 +461,38 @@ SCENARIO_EACH_BUILD("deferred: settle code not known leaves the choice to the ga
     }
 }
 
-SCENARIO("deferred: a settle call that cannot be written leaves the choice to the game's search") {
-    const StandInBuild& build = kStandInBuilds[0];
-    InstallHost(&build);
-    SetGamesMenuMode(build, 6);
-    WriteSettingsFile("dispora=windowed\n");
-    HMODULE plugin = LoadPlugin();
-    CreateWindowAsGame();
-    ClearCapturedOutput();
-    const uint32_t settleSite = build.selectDevice + SelectDeviceCallOffsets().settleModeInfo;
-    RefuseProtectionChanges(settleSite);
-    const GameStart start = StartGame();
-    AllowProtectionChanges();
-    char line[160];
-    snprintf(line, sizeof(line), "the settle call at psSelectDevice+0x%x (0x%x) cannot be written: not redirected\n",
-             SelectDeviceCallOffsets().settleModeInfo, settleSite);
-    CHECK(Logged(line));
-    CHECK(Logged("the windowed mode is left to the game's own mode search\n"));
-    CHECK_EQ(start.selectResult, 1);
-    CHECK(engine.setVideoModeCalls == std::vector<int>{1});  // as written: 640 x 480 x 16
-    CHECK_EQ(CallTarget(settleSite), build.RwEngineGetVideoModeInfo);
-    UnloadPlugin(plugin);
-    DestroyHostWindow();
-}
-
-SCENARIO("deferred: a mode list that names no full-screen mode leaves the choice to the game's search") {
-    const StandInBuild& build = kStandInBuilds[2];
-    InstallHost(&build);
-    WriteSelectDevice(ModeSearchReading::FlagGatesAll);
-    for (std::string& name : engine.subSystems[0].modeNames) name.clear();
-    WriteSettingsFile("dispora=windowed\n");
-    HMODULE plugin = LoadPlugin();
-    CreateWindowAsGame();
-    ClearCapturedOutput();
-    CHECK_EQ(StartGame().selectResult, 1);
-    CHECK(Logged("the game's mode list names no full-screen mode: the windowed mode is left to the game's own mode "
-                 "search\n"));
-    CHECK(engine.setVideoModeCalls == std::vector<int>{0});  // the flag cleared gates the whole test
-    CHECK_EQ(CallTarget(build.selectDevice + SelectDeviceCallOffsets().settleModeInfo), build.RwEngineGetVideoModeInfo);
-    UnloadPlugin(plugin);
-    DestroyHostWindow();
+// The settle call left as the game wrote it, its bytes not writable or no
+// named mode to take the windowed one's place: the game's own search decides.
+SCENARIO("deferred: a settle call that cannot be written, or a list that names no full-screen mode, leaves the choice to the game's search") {
+    for (const bool unwritable : {true, false}) {
+        const StandInBuild& build = kStandInBuilds[unwritable ? 0 : 2];
+        InstallHost(&build);
+        const uint32_t settleSite = build.selectDevice + SelectDeviceCallOffsets().settleModeInfo;
+        char line[160] = "the game's mode list names no full-screen mode: the windowed mode is left to the game's own "
+                         "mode search\n";
+        if (unwritable) {
+            SetGamesMenuMode(build, 6);
+            snprintf(line, sizeof(line), "the settle call at psSelectDevice+0x%x (0x%x) cannot be written: not redirected\n",
+                     SelectDeviceCallOffsets().settleModeInfo, settleSite);
+        } else {
+            WriteSelectDevice(ModeSearchReading::FlagGatesAll);
+            for (std::string& name : engine.subSystems[0].modeNames) name.clear();
+        }
+        WriteSettingsFile("dispora=windowed\n");
+        HMODULE plugin = LoadPlugin();
+        CreateWindowAsGame();
+        ClearCapturedOutput();
+        if (unwritable) RefuseProtectionChanges(settleSite);
+        CheckEqual(StartGame().selectResult, 1, line, __FILE__, __LINE__);
+        AllowProtectionChanges();
+        CheckTrue(Logged(line), line, __FILE__, __LINE__);
+        CheckTrue(!unwritable || Logged("the windowed mode is left to the game's own mode search\n"), line, __FILE__, __LINE__);
+        // As written the search takes 640 x 480 x 16; gated by the cleared flag, the windowed mode.
+        CheckTrue(engine.setVideoModeCalls == std::vector<int>{unwritable ? 1 : 0}, line, __FILE__, __LINE__);
+        CheckEqual(CallTarget(settleSite), build.RwEngineGetVideoModeInfo, line, __FILE__, __LINE__);
+        UnloadPlugin(plugin);
+        DestroyHostWindow();
+    }
 }
 
 // --- the attach guard --------------------------------------------------------------
