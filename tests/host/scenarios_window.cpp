@@ -1007,49 +1007,50 @@ SCENARIO("window: aspect starts the window in its shape, on both roads") {
     }
 }
 
+namespace {
+
+HWND StartOnEitherRoad(bool immediate, const std::string& settings) {
+    return immediate ? LoadWithWindow(kStandInBuilds[3], settings.c_str()).window
+                     : LoadThenStartGame(kStandInBuilds[2], settings.c_str()).window;
+}
+
+void UnloadAndRestoreCursor(int cursorBefore) {
+    UnloadPlugin(GetModuleHandleA(kPlugin));
+    RestoreCursor(cursorBefore);
+}
+
+}  // namespace
+
 SCENARIO("window: picturesize is the picture, the frame around it, on both roads") {
     const struct {
         const char* settings;
         bool immediate;
         int width, height;  // the picture
-        int left, top;      // the window's corner; -1: where the game made it
+        int left, top;      // the window's corner
         const char* line;   // a line the log must have, or null
     } cases[] = {
         {"picturesize=1280x720\nwindowpos=40,30\n", false, 1280, 720, 40, 30, nullptr},
         {"picturesize=1024x600\nwindowsize=800x600\n", true, 1024, 600, 100, 100,
          "picturesize \"1024x600\" wins over windowsize \"800x600\"\n"},
-        {"picturesize=1600x900\naspect=4:3\n", false, 1200, 900, -1, -1, nullptr},
+        {"picturesize=1600x900\naspect=4:3\nwindowpos=60,50\n", false, 1200, 900, 60, 50, nullptr},
         {"picturesize=1024x768\nborderless=yes\nwindowpos=10,20\n", true, 1024, 768, 10, 20, nullptr},
         {"picturesize=100x100\n", true, 320, 240, 100, 100, "picturesize 100 x 100 cannot work: using 320 x 240\n"},
         {"picturesize=wide\n", true, 640, 480, 100, 100, "picturesize \"wide\" not understood: 640 x 480\n"},
     };
     for (const auto& c : cases) {
-        const std::string settings = std::string("dispora=windowed\n") + c.settings;
         const int cursorBefore = CursorDisplayCount();
-        RECT before = {};
-        HWND window = nullptr;
-        if (c.immediate) {
-            window = LoadWithWindow(kStandInBuilds[1], settings.c_str()).window;
-        } else {
-            const DeferredRun run = LoadThenStartGame(kStandInBuilds[2], settings.c_str());
-            window = run.window;
-            before = run.before;
-            CheckGameDrawsWholeClient(run);
-        }
+        const HWND window = StartOnEitherRoad(c.immediate, std::string("dispora=windowed\n") + c.settings);
         // The frame Windows gives the window's style, around the picture.
         RECT frame = {0, 0, 0, 0};
         AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)), FALSE,
                            static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE)));
-        const int frameWidth = frame.right - frame.left, frameHeight = frame.bottom - frame.top;
         const RECT client = ClientArea(window);
         CheckEqual(client.right, c.width, c.settings, __FILE__, __LINE__);
         CheckEqual(client.bottom, c.height, c.settings, __FILE__, __LINE__);
-        CheckOuter(window, c.left >= 0 ? c.left : before.left, c.top >= 0 ? c.top : before.top,
-                   c.width + frameWidth, c.height + frameHeight);
+        CheckOuter(window, c.left, c.top, c.width + frame.right - frame.left, c.height + frame.bottom - frame.top);
         if (c.line != nullptr) CheckTrue(Logged(c.line), c.line, __FILE__, __LINE__);
         CheckHostKnowsClientSize(window);
-        UnloadPlugin(GetModuleHandleA(kPlugin));
-        RestoreCursor(cursorBefore);
+        UnloadAndRestoreCursor(cursorBefore);
     }
     // A remembered window still wins over the picture asked for.
     FILE* saved = fopen(RememberedPath().c_str(), "wb");
@@ -1272,16 +1273,6 @@ RECT SecondMonitor(bool workArea) {
 RECT CentredIn(const RECT& area, int width, int height) {
     const int left = area.left + (area.right - area.left - width) / 2, top = area.top + (area.bottom - area.top - height) / 2;
     return {left, top, left + width, top + height};
-}
-
-HWND StartOnEitherRoad(bool immediate, const std::string& settings) {
-    return immediate ? LoadWithWindow(kStandInBuilds[3], settings.c_str()).window
-                     : LoadThenStartGame(kStandInBuilds[2], settings.c_str()).window;
-}
-
-void UnloadAndRestoreCursor(int cursorBefore) {
-    UnloadPlugin(GetModuleHandleA(kPlugin));
-    RestoreCursor(cursorBefore);
 }
 
 // Alt+Enter to borderless full screen on that monitor (with black bars when
