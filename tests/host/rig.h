@@ -43,6 +43,10 @@ void CheckEqualText(const std::string& actual, const std::string& expected, cons
 #define CHECK(condition) CheckTrue((condition), #condition, __FILE__, __LINE__)
 #define CHECK_EQ(actual, expected) \
     CheckEqual(static_cast<long long>(actual), static_cast<long long>(expected), #actual, __FILE__, __LINE__)
+// In a table's loop: a failure names the case (what) instead of the expression.
+#define CHECK_FOR(what, condition) CheckTrue((condition), (what), __FILE__, __LINE__)
+#define CHECK_EQ_FOR(what, actual, expected) \
+    CheckEqual(static_cast<long long>(actual), static_cast<long long>(expected), (what), __FILE__, __LINE__)
 // Scenario helper: the deferred road's clearOnDefer still holds the stand-in's
 // sentinel, i.e. the plug-in found no dispora key and armed nothing.
 constexpr int32_t kClearOnDeferSentinel = 0x5EED;

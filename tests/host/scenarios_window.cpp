@@ -1045,10 +1045,10 @@ SCENARIO("window: picturesize is the picture, the frame around it, on both roads
         AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)), FALSE,
                            static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE)));
         const RECT client = ClientArea(window);
-        CheckEqual(client.right, c.width, c.settings, __FILE__, __LINE__);
-        CheckEqual(client.bottom, c.height, c.settings, __FILE__, __LINE__);
+        CHECK_EQ_FOR(c.settings, client.right, c.width);
+        CHECK_EQ_FOR(c.settings, client.bottom, c.height);
         CheckOuter(window, c.left, c.top, c.width + frame.right - frame.left, c.height + frame.bottom - frame.top);
-        if (c.line != nullptr) CheckTrue(Logged(c.line), c.line, __FILE__, __LINE__);
+        if (c.line != nullptr) CHECK_FOR(c.line, Logged(c.line));
         CheckHostKnowsClientSize(window);
         UnloadAndRestoreCursor(cursorBefore);
     }
