@@ -64,7 +64,7 @@ bool OthersCanOpen(const std::string& path);
 // Can another program open it for writing, sharing nothing, right now? Only
 // when no one else has it open.
 bool OthersCanOpenAlone(const std::string& path);
-// The whole file, or "<none>" when there is none.
+// The whole file (its path in UTF-8), or "<none>" when there is none.
 std::string ReadWholeFile(const std::string& path);
 std::string LogFilePath(const std::string& folder = RigDirectory());  // dispora.log there
 
@@ -80,7 +80,7 @@ struct GameFolder {
     ~GameFolder();
     HMODULE Load() const;  // its dispora.asi
     void Write(const char* file, const std::string& text) const;
-    std::string Read(const char* file) const;  // "<none>" when there is none
+    std::string Read(const char* file) const;
     std::vector<std::string> made;  // the folders, outermost first
 };
 // A folder name under the rig's that makes its path this many characters long.
