@@ -169,16 +169,10 @@ SelectDeviceCalls selectDeviceCalls;
 
 extern "C" void FakeCannotFindMode() { engine.messageBoxes.push_back("Cannot find 640x480 video mode"); }
 
-// psSelectDevice, as machine code at the build's address, in the order of
-// the games' reverse-engineered source: the subsystem call at +0x75 (its
-// answer is the function's on success); unless a later selection skips it
-// (useDefault), the menu's mode when it is not 0 and the game's list names
-// it, else the search from GcurSelVM on for 640 x 480 x 16 full screen, read
-// as given (on failure "Cannot find 640x480 video mode" and false); then the
-// settle pair, RwEngineGetVideoModeInfo(&vm, GcurSelVM) and
-// RwEngineSetVideoMode(GcurSelVM), and for an exclusive vm its size into the
-// record. Unlike the game it clears vm first and takes a menu mode outside
-// the list for one without a name, so that no scenario reads stray memory.
+// psSelectDevice as host_image.h describes it, in the order of the games'
+// reverse-engineered source; the menu's step skipped on a later selection
+// (useDefault). Unlike the game it clears vm first and takes a menu mode
+// outside the list for one without a name, so that no scenario reads stray memory.
 void WriteSelectDeviceCode(const StandInBuild& build, ModeSearchReading reading, SettleCallCode settleCode) {
     enum { kSearch, kLoop, kNext, kNotFound, kSettle, kDone, kFail, kRest };
     HostCode code(build.selectDevice);

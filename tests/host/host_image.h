@@ -165,16 +165,15 @@ void AllowProtectionChanges();
 int CallSelectDevice(int subSystemIndex);
 
 // psSelectDevice is x86 code at the build's address: the subsystem call at
-// +0x75; the menu's mode (savedModeIndex) when it is not 0 and the game's list
-// names it, else the search from GcurSelVM on for 640 x 480 x 16 full screen
-// ("Cannot find 640x480 video mode" and false where none is); then
-// RwEngineGetVideoModeInfo(&vm, GcurSelVM) and RwEngineSetVideoMode(GcurSelVM)
-// as five-byte calls, and for an exclusive vm its size into the record. How
-// the search reads the game's flag (modeSearchFlag) is not known: set, both
-// readings pass over every mode but 640 x 480 x 16 full screen; clear, one
-// takes GcurSelVM as it stands, the other still wants 480 lines, 16 bits and
-// full screen, as the source is written. InstallHost writes it as written,
-// with the settle call direct.
+// +0x75; the menu's mode (savedModeIndex) when not 0 and named in the game's
+// list, else the search from GcurSelVM on for 640 x 480 x 16 full screen
+// ("Cannot find 640x480 video mode" and false where none is); then the settle
+// pair RwEngineGetVideoModeInfo(&vm, GcurSelVM), RwEngineSetVideoMode(GcurSelVM)
+// as five-byte calls, and an exclusive vm's size into the record. The game's
+// flag (modeSearchFlag) is read one of two ways: set, both pass over all but
+// 640 x 480 x 16 full screen; clear, one takes GcurSelVM as it stands, the
+// other (as the source is written: InstallHost's) still wants 480 lines, 16
+// bits and full screen. InstallHost writes the settle call direct.
 enum class ModeSearchReading { FlagGatesAll, AsWritten };
 // The settle call direct (0xE8), or through a pointer: code the plug-in's scan does not know.
 enum class SettleCallCode { Direct, ThroughPointer };

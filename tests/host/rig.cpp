@@ -229,7 +229,7 @@ bool OthersCanOpenAlone(const std::string& path) {
 }
 
 std::string ReadWholeFile(const std::string& path) {
-    FILE* file = fopen(path.c_str(), "rb");
+    FILE* file = _wfopen(Wide(path).c_str(), L"rb");
     if (file == nullptr) return "<none>";
     std::string text;
     char buffer[4096];
@@ -280,24 +280,14 @@ GameFolder::~GameFolder() {
 HMODULE GameFolder::Load() const { return LoadLibraryW(Wide(path + kPlugin).c_str()); }
 
 void GameFolder::Write(const char* file, const std::string& text) const {
-    HANDLE out = CreateFileW(Wide(path + file).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    CHECK(out != INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    WriteFile(out, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    CloseHandle(out);
+    FILE* out = _wfopen(Wide(path + file).c_str(), L"wb");
+    CHECK(out != nullptr);
+    if (out == nullptr) return;
+    fwrite(text.data(), 1, text.size(), out);
+    fclose(out);
 }
 
-std::string GameFolder::Read(const char* file) const {
-    HANDLE in = CreateFileW(Wide(path + file).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_EXISTING, 0, nullptr);
-    if (in == INVALID_HANDLE_VALUE) return "<none>";
-    std::string text;
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(in, buffer, sizeof(buffer), &got, nullptr) && got > 0) text.append(buffer, got);
-    CloseHandle(in);
-    return text;
-}
+std::string GameFolder::Read(const char* file) const { return ReadWholeFile(path + file); }
 
 std::string FolderNameForLength(size_t length) {
     // Each folder's name is at most 100 characters (the disk below Wine takes 255 bytes).

@@ -43,6 +43,10 @@ void CheckEqualText(const std::string& actual, const std::string& expected, cons
 #define CHECK(condition) CheckTrue((condition), #condition, __FILE__, __LINE__)
 #define CHECK_EQ(actual, expected) \
     CheckEqual(static_cast<long long>(actual), static_cast<long long>(expected), #actual, __FILE__, __LINE__)
+// In a table's loop: a failure names the case (what) instead of the expression.
+#define CHECK_FOR(what, condition) CheckTrue((condition), (what), __FILE__, __LINE__)
+#define CHECK_EQ_FOR(what, actual, expected) \
+    CheckEqual(static_cast<long long>(actual), static_cast<long long>(expected), (what), __FILE__, __LINE__)
 // Scenario helper: the deferred road's clearOnDefer still holds the stand-in's
 // sentinel, i.e. the plug-in found no dispora key and armed nothing.
 constexpr int32_t kClearOnDeferSentinel = 0x5EED;
@@ -60,7 +64,7 @@ bool OthersCanOpen(const std::string& path);
 // Can another program open it for writing, sharing nothing, right now? Only
 // when no one else has it open.
 bool OthersCanOpenAlone(const std::string& path);
-// The whole file, or "<none>" when there is none.
+// The whole file (its path in UTF-8), or "<none>" when there is none.
 std::string ReadWholeFile(const std::string& path);
 std::string LogFilePath(const std::string& folder = RigDirectory());  // dispora.log there
 
@@ -76,7 +80,7 @@ struct GameFolder {
     ~GameFolder();
     HMODULE Load() const;  // its dispora.asi
     void Write(const char* file, const std::string& text) const;
-    std::string Read(const char* file) const;  // "<none>" when there is none
+    std::string Read(const char* file) const;
     std::vector<std::string> made;  // the folders, outermost first
 };
 // A folder name under the rig's that makes its path this many characters long.

@@ -15,9 +15,9 @@ void CheckMenuAfterFrontEnd(HWND window, const StandInBuild& build, int32_t name
     StartFrontEnd();
     SendMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0);
     const char* name = DisplayMenuModeName();
-    CheckTrue(name != nullptr, what, __FILE__, __LINE__);
-    CheckEqual(HostVar(build.savedModeIndex), named, what, __FILE__, __LINE__);
-    CheckEqual(HostVar(build.savedModeIndex - 4), named, what, __FILE__, __LINE__);
+    CHECK_FOR(what, name != nullptr);
+    CHECK_EQ_FOR(what, HostVar(build.savedModeIndex), named);
+    CHECK_EQ_FOR(what, HostVar(build.savedModeIndex - 4), named);
 }
 
 }  // namespace
@@ -288,9 +288,9 @@ SCENARIO("deferred: a size picks its deepest full-screen mode, a depth its first
         ClearCapturedOutput();
         CHECK_EQ(CallSelectDevice(0), 1);
         // Not offered: the game's own choice, its saved mode.
-        CheckEqual(HostVar(build.GcurSelVM), c.mode < 0 ? kGamesSavedMode : c.mode, c.value, __FILE__, __LINE__);
-        CheckEqual(HostVar(build.savedModeIndex), c.mode < 0 ? kGamesSavedMode : c.mode, c.value, __FILE__, __LINE__);
-        CheckTrue(Logged(c.line), c.line, __FILE__, __LINE__);
+        CHECK_EQ_FOR(c.value, HostVar(build.GcurSelVM), c.mode < 0 ? kGamesSavedMode : c.mode);
+        CHECK_EQ_FOR(c.value, HostVar(build.savedModeIndex), c.mode < 0 ? kGamesSavedMode : c.mode);
+        CHECK_FOR(c.line, Logged(c.line));
         UnloadPlugin(plugin);
         DestroyHostWindow();
     }
@@ -385,33 +385,30 @@ SCENARIO_EACH_BUILD("deferred: the windowed choice holds whatever the game's mod
         const GameStart start = StartGame();
         StopDrivingModalWindow();
         const uint32_t settleSite = build.selectDevice + SelectDeviceCallOffsets().settleModeInfo;
-        CheckEqual(start.selectResult, 1, c.what, __FILE__, __LINE__);
-        CheckTrue(engine.messageBoxes.empty(), c.what, __FILE__, __LINE__);
-        CheckTrue(engine.setVideoModeCalls == std::vector<int>{0}, c.what, __FILE__, __LINE__);  // no other mode first
-        CheckEqual(HostVar(build.GcurSelVM), 0, c.what, __FILE__, __LINE__);
+        CHECK_EQ_FOR(c.what, start.selectResult, 1);  // the search found a mode: no "Cannot find" box
+        CHECK_FOR(c.what, engine.setVideoModeCalls == std::vector<int>{0});  // no other mode first
+        CHECK_EQ_FOR(c.what, HostVar(build.GcurSelVM), 0);
         RECT client = {};
         GetClientRect(window, &client);
-        CheckTrue(start.backBuffer.cx == client.right && start.backBuffer.cy == client.bottom, c.what, __FILE__,
-                  __LINE__);
-        CheckTrue(start.camera.cx == client.right && start.camera.cy == client.bottom, c.what, __FILE__, __LINE__);
-        CheckTrue(RecordSizes() == (HostRecordSizes{client.right, client.bottom, client.right, client.bottom}), c.what,
-                  __FILE__, __LINE__);
+        CHECK_FOR(c.what, start.backBuffer.cx == client.right && start.backBuffer.cy == client.bottom &&
+                              start.camera.cx == client.right && start.camera.cy == client.bottom);
+        CHECK_FOR(c.what, RecordSizes() == (HostRecordSizes{client.right, client.bottom, client.right, client.bottom}));
         const std::string took = "the game took mode " + std::to_string(c.tookMode) + " (" + c.tookName +
                                  "): the windowed mode 0 is set instead\n";
-        CheckTrue(Logged(took), took.c_str(), __FILE__, __LINE__);
-        CheckTrue(AddressInModule(CallTarget(settleSite), plugin), c.what, __FILE__, __LINE__);
-        CheckEqual(CallTarget(build.selectDevice + SelectDeviceCallOffsets().searchModeInfo),
-                   build.RwEngineGetVideoModeInfo, c.what, __FILE__, __LINE__);
+        CHECK_FOR(took.c_str(), Logged(took));
+        CHECK_FOR(c.what, AddressInModule(CallTarget(settleSite), plugin));
+        CHECK_EQ_FOR(c.what, CallTarget(build.selectDevice + SelectDeviceCallOffsets().searchModeInfo),
+                     build.RwEngineGetVideoModeInfo);
         CheckMenuAfterFrontEnd(window, build, c.tookMode, c.what);
         const std::string put = "the display menu's mode was the windowed mode 0, which the game's list does not "
                                 "name: mode " + std::to_string(c.tookMode) + " (" + c.tookName + ") put in its place\n";
         // Only where the plug-in cannot clear defaultFullscreenRes does the front end copy the windowed mode.
-        CheckEqual(Logged(put), build.clearOnDefer == 0, put.c_str(), __FILE__, __LINE__);
+        CHECK_EQ_FOR(put.c_str(), Logged(put), build.clearOnDefer == 0);
         // A full-screen mode from the display menu: the settle call is the game's again.
-        CheckEqual(ChangeModeFromMenu(5), 1, c.what, __FILE__, __LINE__);
-        CheckTrue(RecordSizes() == (HostRecordSizes{1024, 768, 1024, 768}), c.what, __FILE__, __LINE__);
+        CHECK_EQ_FOR(c.what, ChangeModeFromMenu(5), 1);
+        CHECK_FOR(c.what, RecordSizes() == (HostRecordSizes{1024, 768, 1024, 768}));
         UnloadPlugin(plugin);
-        CheckEqual(CallTarget(settleSite), build.RwEngineGetVideoModeInfo, c.what, __FILE__, __LINE__);
+        CHECK_EQ_FOR(c.what, CallTarget(settleSite), build.RwEngineGetVideoModeInfo);
         DestroyHostWindow();
     }
 }
@@ -442,65 +439,55 @@ SCENARIO_EACH_BUILD("deferred: settle code not known leaves the choice to the ga
         HWND window = CreateWindowAsGame();
         ClearCapturedOutput();
         const GameStart start = StartGame();
-        CheckEqual(start.selectResult, 1, c.what, __FILE__, __LINE__);
-        CheckTrue(engine.messageBoxes.empty(), c.what, __FILE__, __LINE__);
-        CheckTrue(engine.setVideoModeCalls == std::vector<int>{c.modeSet}, c.what, __FILE__, __LINE__);
-        CheckTrue(Logged("psSelectDevice+0x7a..+0x27a calls RwEngineGetVideoModeInfo 1 and RwEngineSetVideoMode 1 "
-                         "times, not 2 and 1: its settle call is not redirected\n"), c.what, __FILE__, __LINE__);
+        CHECK_EQ_FOR(c.what, start.selectResult, 1);  // the search found a mode: no "Cannot find" box
+        CHECK_FOR(c.what, engine.setVideoModeCalls == std::vector<int>{c.modeSet});
+        CHECK_FOR(c.what, Logged("psSelectDevice+0x7a..+0x27a calls RwEngineGetVideoModeInfo 1 and "
+                                 "RwEngineSetVideoMode 1 times, not 2 and 1: its settle call is not redirected\n"));
         const bool leftToSearch = flagKnown && !c.withoutVga16;
-        CheckTrue(Logged(leftToSearch ? "the windowed mode is left to the game's own mode search\n"
-                                      : "the game's own mode search cannot be trusted with the windowed mode here: "
-                                        "the game keeps mode 6 (1280x1024x32)\n"),
-                  c.what, __FILE__, __LINE__);
+        CHECK_FOR(c.what, Logged(leftToSearch ? "the windowed mode is left to the game's own mode search\n"
+                                              : "the game's own mode search cannot be trusted with the windowed mode "
+                                                "here: the game keeps mode 6 (1280x1024x32)\n"));
         SendMessageA(window, WM_NULL, 0, 0);  // the game's first message: its selection is over
         const std::string inUse = "video mode in use: " + std::to_string(c.modeSet) + " (chosen: 0)\n";
-        CheckTrue(Logged(inUse), inUse.c_str(), __FILE__, __LINE__);
+        CHECK_FOR(inUse.c_str(), Logged(inUse));
         CheckMenuAfterFrontEnd(window, build, 6, c.what);  // the game's own, which gta3.set keeps
         UnloadPlugin(plugin);
         DestroyHostWindow();
     }
 }
 
-SCENARIO("deferred: a settle call that cannot be written leaves the choice to the game's search") {
-    const StandInBuild& build = kStandInBuilds[0];
-    InstallHost(&build);
-    SetGamesMenuMode(build, 6);
-    WriteSettingsFile("dispora=windowed\n");
-    HMODULE plugin = LoadPlugin();
-    CreateWindowAsGame();
-    ClearCapturedOutput();
-    const uint32_t settleSite = build.selectDevice + SelectDeviceCallOffsets().settleModeInfo;
-    RefuseProtectionChanges(settleSite);
-    const GameStart start = StartGame();
-    AllowProtectionChanges();
-    char line[160];
-    snprintf(line, sizeof(line), "the settle call at psSelectDevice+0x%x (0x%x) cannot be written: not redirected\n",
-             SelectDeviceCallOffsets().settleModeInfo, settleSite);
-    CHECK(Logged(line));
-    CHECK(Logged("the windowed mode is left to the game's own mode search\n"));
-    CHECK_EQ(start.selectResult, 1);
-    CHECK(engine.setVideoModeCalls == std::vector<int>{1});  // as written: 640 x 480 x 16
-    CHECK_EQ(CallTarget(settleSite), build.RwEngineGetVideoModeInfo);
-    UnloadPlugin(plugin);
-    DestroyHostWindow();
-}
-
-SCENARIO("deferred: a mode list that names no full-screen mode leaves the choice to the game's search") {
-    const StandInBuild& build = kStandInBuilds[2];
-    InstallHost(&build);
-    WriteSelectDevice(ModeSearchReading::FlagGatesAll);
-    for (std::string& name : engine.subSystems[0].modeNames) name.clear();
-    WriteSettingsFile("dispora=windowed\n");
-    HMODULE plugin = LoadPlugin();
-    CreateWindowAsGame();
-    ClearCapturedOutput();
-    CHECK_EQ(StartGame().selectResult, 1);
-    CHECK(Logged("the game's mode list names no full-screen mode: the windowed mode is left to the game's own mode "
-                 "search\n"));
-    CHECK(engine.setVideoModeCalls == std::vector<int>{0});  // the flag cleared gates the whole test
-    CHECK_EQ(CallTarget(build.selectDevice + SelectDeviceCallOffsets().settleModeInfo), build.RwEngineGetVideoModeInfo);
-    UnloadPlugin(plugin);
-    DestroyHostWindow();
+// The settle call left as the game wrote it, its bytes not writable or no
+// named mode to take the windowed one's place: the game's own search decides.
+SCENARIO("deferred: a settle call that cannot be written, or a list that names no full-screen mode, leaves the choice to the game's search") {
+    for (const bool unwritable : {true, false}) {
+        const StandInBuild& build = kStandInBuilds[unwritable ? 0 : 2];
+        InstallHost(&build);
+        const uint32_t settleSite = build.selectDevice + SelectDeviceCallOffsets().settleModeInfo;
+        char line[160] = "the game's mode list names no full-screen mode: the windowed mode is left to the game's own "
+                         "mode search\n";
+        if (unwritable) {
+            SetGamesMenuMode(build, 6);
+            snprintf(line, sizeof(line), "the settle call at psSelectDevice+0x%x (0x%x) cannot be written: not redirected\n",
+                     SelectDeviceCallOffsets().settleModeInfo, settleSite);
+        } else {
+            WriteSelectDevice(ModeSearchReading::FlagGatesAll);
+            for (std::string& name : engine.subSystems[0].modeNames) name.clear();
+        }
+        WriteSettingsFile("dispora=windowed\n");
+        HMODULE plugin = LoadPlugin();
+        CreateWindowAsGame();
+        ClearCapturedOutput();
+        if (unwritable) RefuseProtectionChanges(settleSite);
+        CHECK_EQ_FOR(line, StartGame().selectResult, 1);
+        AllowProtectionChanges();
+        CHECK_FOR(line, Logged(line));
+        CHECK_FOR(line, !unwritable || Logged("the windowed mode is left to the game's own mode search\n"));
+        // As written the search takes 640 x 480 x 16; gated by the cleared flag, the windowed mode.
+        CHECK_FOR(line, engine.setVideoModeCalls == std::vector<int>{unwritable ? 1 : 0});
+        CHECK_EQ_FOR(line, CallTarget(settleSite), build.RwEngineGetVideoModeInfo);
+        UnloadPlugin(plugin);
+        DestroyHostWindow();
+    }
 }
 
 // --- the attach guard --------------------------------------------------------------

@@ -76,15 +76,7 @@ void PressAltEnter(HWND window) {
     }
     SetForegroundWindow(window);
     SendInput(4, keys, sizeof(INPUT));
-    const DWORD end = GetTickCount() + 300;
-    while (GetTickCount() < end) {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-        Sleep(10);
-    }
+    PumpMessages(300);
 }
 
 // The plug-in loaded early, as players load it; the game then starts up in

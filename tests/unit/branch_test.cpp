@@ -83,12 +83,20 @@ struct SettleCode {
         EncodeBranch(kOpcodeCall, kAddress + offset, target, bytes + offset);
         return *this;
     }
-    SettleCallScan Scan() const { return ScanSettleCalls(bytes, sizeof(bytes), kAddress, kModeInfo, kSetMode); }
+    SettleCallScan Scan(uint32_t size = sizeof(bytes)) const {
+        return ScanSettleCalls(bytes, size, kAddress, kModeInfo, kSetMode);
+    }
 };
 
-TEST(SettleCall, TheLastModeInfoCallBeforeTheOneSetModeCall) {
+// As the games have it: the search's call, the settle call, the one that sets the mode.
+SettleCode GamesCode() {
     SettleCode code;
     code.Call(0x10, SettleCode::kModeInfo).Call(0x40, SettleCode::kModeInfo).Call(0x50, SettleCode::kSetMode);
+    return code;
+}
+
+TEST(SettleCall, TheLastModeInfoCallBeforeTheOneSetModeCall) {
+    SettleCode code = GamesCode();
     code.Call(0x30, 0x5A1190);  // another engine function
     const SettleCallScan scan = code.Scan();
     EXPECT_EQ(scan.modeInfoCalls, 2u);
@@ -99,15 +107,13 @@ TEST(SettleCall, TheLastModeInfoCallBeforeTheOneSetModeCall) {
 
 TEST(SettleCall, AnyOtherCountIsCodeWeDoNotKnow) {
     // The settle call through a pointer: only the search's call is seen.
-    SettleCode indirect;
-    indirect.Call(0x10, SettleCode::kModeInfo).Call(0x50, SettleCode::kSetMode);
+    SettleCode indirect = GamesCode();
     const uint8_t viaPointer[6] = {0xFF, 0x15, 0x00, 0x30, 0x60, 0x00};
     for (uint32_t i = 0; i < 6; ++i) indirect.bytes[0x40 + i] = viaPointer[i];
     EXPECT_EQ(indirect.Scan().modeInfoCalls, 1u);
     EXPECT_FALSE(SettleCallFound(indirect.Scan()));
     // A second call that sets the mode.
-    SettleCode twice;
-    twice.Call(0x10, SettleCode::kModeInfo).Call(0x40, SettleCode::kModeInfo).Call(0x50, SettleCode::kSetMode);
+    SettleCode twice = GamesCode();
     twice.Call(0x60, SettleCode::kSetMode);
     EXPECT_EQ(twice.Scan().setModeCalls, 2u);
     EXPECT_FALSE(SettleCallFound(twice.Scan()));
@@ -117,10 +123,7 @@ TEST(SettleCall, AnyOtherCountIsCodeWeDoNotKnow) {
     EXPECT_EQ(early.Scan().settleCall, 0u);
     EXPECT_FALSE(SettleCallFound(early.Scan()));
     // A call whose last bytes lie beyond the stretch is not one.
-    SettleCode cut;
-    cut.Call(0x10, SettleCode::kModeInfo).Call(0x40, SettleCode::kModeInfo).Call(0x50, SettleCode::kSetMode);
-    EXPECT_EQ(ScanSettleCalls(cut.bytes, 0x54, SettleCode::kAddress, SettleCode::kModeInfo, SettleCode::kSetMode)
-                  .setModeCalls, 0u);
+    EXPECT_EQ(GamesCode().Scan(0x54).setModeCalls, 0u);
 }
 
 }  // namespace

@@ -12,16 +12,14 @@ std::string Utf8(const std::u16string& text, size_t size = kPathSize) {
     return out;
 }
 
-std::u16string Utf16(const std::string& text, size_t size = kWidePathSize) {
+std::u16string Wide(bool (*convert)(char16_t*, size_t, const char*), const std::string& text, size_t size) {
     char16_t out[kWidePathSize];
-    if (!Utf16FromUtf8(out, size, text.c_str())) return out[0] == 0 ? u"<none>" : u"<not emptied>";
+    if (!convert(out, size, text.c_str())) return out[0] == 0 ? u"<none>" : u"<not emptied>";
     return out;
 }
-
+std::u16string Utf16(const std::string& text, size_t size = kWidePathSize) { return Wide(Utf16FromUtf8, text, size); }
 std::u16string SystemPath(const std::string& path, size_t size = kWidePathSize) {
-    char16_t out[kWidePathSize];
-    if (!SystemWidePath(out, size, path.c_str())) return out[0] == 0 ? u"<none>" : u"<not emptied>";
-    return out;
+    return Wide(SystemWidePath, path, size);
 }
 
 // Game folders as players name them, and a file name Windows allows with
