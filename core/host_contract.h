@@ -127,7 +127,8 @@ inline const char* SubSystemName(int index) {
 }
 // The engine's mode 0 is its windowed mode; the in-game display menu may
 // later switch a windowed game to a full-screen mode.
-inline bool HostInWindowedMode() { return HostInt(hostAddresses.GcurSelVM) == 0; }
+constexpr int32_t kWindowedMode = 0;
+inline bool HostInWindowedMode() { return HostInt(hostAddresses.GcurSelVM) == kWindowedMode; }
 // The mode the game saves to gta3.set: the word before the menu's mode.
 inline uint32_t HostPrefsModeAddress() { return hostAddresses.savedModeIndex - 4; }
 inline PlatformGlobals& HostPlatform() { return *reinterpret_cast<PlatformGlobals*>(hostAddresses.platformGlobals); }

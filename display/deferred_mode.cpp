@@ -25,7 +25,6 @@ HostChangeMark changesBeforeArming;
 // stays a named full-screen one, the game takes it without a search, and its
 // settle call is answered with the windowed mode.
 struct WindowedRoad {
-    int32_t windowedMode;
     NamedMenuMode named;
     bool settleRedirected;  // the settle call lands in OnHostSettleCall
     bool settlePending;     // from the choice to the end of this device selection
@@ -37,14 +36,13 @@ WindowedRoad windowedRoad;
 int __cdecl OnHostSettleCall(ModeInfo* info, int modeIndex) {
     if (!windowedRoad.settlePending) return host::RwEngineGetVideoModeInfo(info, modeIndex);
     windowedRoad.settlePending = false;
-    const int32_t windowed = windowedRoad.windowedMode;
-    if (modeIndex != windowed) {
+    if (modeIndex != kWindowedMode) {
         const char* taken = MenuModeName(modeIndex);
         LogMessage("the game took mode %d (%s): the windowed mode %d is set instead\n", modeIndex,
-                   taken != nullptr ? taken : "no name", windowed);
-        SetKeptHostInt(hostAddresses.GcurSelVM, windowed);
+                   taken != nullptr ? taken : "no name", kWindowedMode);
+        SetKeptHostInt(hostAddresses.GcurSelVM, kWindowedMode);
     }
-    return host::RwEngineGetVideoModeInfo(info, windowed);
+    return host::RwEngineGetVideoModeInfo(info, kWindowedMode);
 }
 
 // Without the settle call the game's search decides. With the flag cleared
@@ -69,12 +67,11 @@ bool SearchUnsafeForWindowed() {
 void PrepareWindowedSettle() {
     WindowedRoad& road = windowedRoad;
     road = {};
-    road.windowedMode = HostInt(hostAddresses.GcurSelVM);
     road.named = NamedFullScreenMode(HostInt(hostAddresses.savedModeIndex));
     if (road.named.index < 0) {
         LogMessage("the game's mode list names no full-screen mode: the windowed mode is left to the game's own mode "
                    "search\n");
-        ChangeHostInt(hostAddresses.savedModeIndex, road.windowedMode);
+        ChangeHostInt(hostAddresses.savedModeIndex, kWindowedMode);
         return;
     }
     road.settleRedirected = RedirectSettleCall(OnHostSettleCall);
@@ -87,7 +84,7 @@ void PrepareWindowedSettle() {
         return;
     }
     LogMessage("the windowed mode is left to the game's own mode search\n");
-    ChangeHostInt(hostAddresses.savedModeIndex, road.windowedMode);
+    ChangeHostInt(hostAddresses.savedModeIndex, kWindowedMode);
 }
 
 struct DeferredChoice {
@@ -148,7 +145,7 @@ int OnHostSetSubSystem(int subSystemIndex) {
     if (choice.made == ModeChoice::PlayerLeft) return 0;  // the host sees its subsystem call fail
     windowedRoad.settlePending = windowedRoad.settleRedirected;
     if (choice.made == ModeChoice::Made && HostInWindowedMode()) {
-        WatchDisplayMenu(windowedRoad.windowedMode, windowedRoad.named);
+        WatchDisplayMenu(windowedRoad.named);
     }
     NoteModeChosen();
     return result;

@@ -10,7 +10,6 @@ namespace {
 
 struct MenuWatch {
     bool watched;
-    int32_t windowedMode;
     NamedMenuMode named;
 };
 MenuWatch menuWatch;
@@ -37,19 +36,17 @@ NamedMenuMode NamedFullScreenMode(int32_t gamesOwn) {
     return named;
 }
 
-void WatchDisplayMenu(int32_t windowedMode, const NamedMenuMode& named) {
-    menuWatch = {named.index >= 0, windowedMode, named};
-}
+void WatchDisplayMenu(const NamedMenuMode& named) { menuWatch = {named.index >= 0, named}; }
 
 void NameDisplayMenuMode() {
     const MenuWatch& watch = menuWatch;
     if (!watch.watched) return;
     const int32_t menuMode = HostInt(hostAddresses.savedModeIndex);
     const int32_t prefsMode = HostInt(HostPrefsModeAddress());
-    if (menuMode != watch.windowedMode && prefsMode != watch.windowedMode) return;
+    if (menuMode != kWindowedMode && prefsMode != kWindowedMode) return;
     // The game's own values from now on: no undo may put the windowed mode back.
-    if (menuMode == watch.windowedMode) SetKeptHostInt(hostAddresses.savedModeIndex, watch.named.index);
-    if (prefsMode == watch.windowedMode) SetKeptHostInt(HostPrefsModeAddress(), watch.named.index);
+    if (menuMode == kWindowedMode) SetKeptHostInt(hostAddresses.savedModeIndex, watch.named.index);
+    if (prefsMode == kWindowedMode) SetKeptHostInt(HostPrefsModeAddress(), watch.named.index);
     LogMessage("the display menu's mode was the windowed mode %d, which the game's list does not name: mode %d (%s) "
-               "put in its place\n", watch.windowedMode, watch.named.index, watch.named.name);
+               "put in its place\n", kWindowedMode, watch.named.index, watch.named.name);
 }

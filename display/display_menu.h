@@ -20,7 +20,7 @@ NamedMenuMode NamedFullScreenMode(int32_t gamesOwn);
 // From now on, before the player's key or click reaches the game and four
 // times a second (a gamepad sends no message), the menu's fields get the
 // named mode wherever they hold the windowed mode.
-void WatchDisplayMenu(int32_t windowedMode, const NamedMenuMode& named);
+void WatchDisplayMenu(const NamedMenuMode& named);
 // The check itself: called before the game sees a key or a mouse button go
 // down, and by the game window's watch.
 void NameDisplayMenuMode();

@@ -14,10 +14,10 @@ namespace {
 // The host's name for the mode, or a stand-in where the list has none.
 const char* HostModeName(int modeIndex) {
     if (modeIndex < 0 || modeIndex >= host::RwEngineGetNumVideoModes()) return "(no mode)";
-    const char** names = host::_RwGetVideoModeList();
     // The game's list names full-screen modes only.
-    if (names == nullptr || names[modeIndex] == nullptr) return modeIndex == 0 ? "windowed" : "(unnamed mode)";
-    return names[modeIndex];
+    if (modeIndex == kWindowedMode) return "windowed";
+    const char* name = MenuModeName(modeIndex);
+    return name != nullptr ? name : "(unnamed mode)";
 }
 
 }  // namespace
@@ -46,9 +46,9 @@ ImmediateOutcome ApplyDisplayModeNow(const ModeSetting& dispora) {
     if (host::RwEngineSetVideoMode(GcurSelVM) == 0) LogMessage("failed to set VM!\n");
     host::_RwSetVideoMode(GcurSelVM);
     ShowWindow(window, SW_SHOW);
-    if (GcurSelVM == 0) {
+    if (GcurSelVM == kWindowedMode) {
         ArrangeShownWindow(window);
-        WatchDisplayMenu(0, NamedFullScreenMode(HostInt(hostAddresses.savedModeIndex)));
+        WatchDisplayMenu(NamedFullScreenMode(HostInt(hostAddresses.savedModeIndex)));
     }
     NoteModeChosen();
     ReportModeInUse();  // applied by the plug-in itself: settled now

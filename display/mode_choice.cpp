@@ -22,7 +22,7 @@ void LogSizeNotOffered(const ModeRequest& request, int modeCount) {
 
 ModeChoice ChooseDisplayMode(const ModeRequest& request) {
     if (request.windowed) {
-        ChangeHostInt(hostAddresses.GcurSelVM, 0);
+        ChangeHostInt(hostAddresses.GcurSelVM, kWindowedMode);
         return ModeChoice::Made;
     }
     if (!RequestHasSize(request)) {
