@@ -1,21 +1,27 @@
 #include "window/window_placement.h"
 
-bool BoundWindowSize(int* width, int* height, const FrameInsets& insets, int largestWidth, int largestHeight) {
-    const int w = Clamp(*width, kSmallestClientWidth + insets.Width(), largestWidth);
-    const int h = Clamp(*height, kSmallestClientHeight + insets.Height(), largestHeight);
+namespace {
+
+// Both sides within their bounds; true when either changed.
+bool ClampSize(int* width, int* height, int leastWidth, int leastHeight, int mostWidth, int mostHeight) {
+    const int w = Clamp(*width, leastWidth, mostWidth);
+    const int h = Clamp(*height, leastHeight, mostHeight);
     const bool changed = w != *width || h != *height;
     *width = w;
     *height = h;
     return changed;
 }
 
+}  // namespace
+
+bool BoundWindowSize(int* width, int* height, const FrameInsets& insets, int largestWidth, int largestHeight) {
+    return ClampSize(width, height, kSmallestClientWidth + insets.Width(), kSmallestClientHeight + insets.Height(),
+                     largestWidth, largestHeight);
+}
+
 bool BoundPictureSize(int* width, int* height, const FrameInsets& insets, int largestWidth, int largestHeight) {
-    const int w = Clamp(*width, kSmallestClientWidth, largestWidth - insets.Width());
-    const int h = Clamp(*height, kSmallestClientHeight, largestHeight - insets.Height());
-    const bool changed = w != *width || h != *height;
-    *width = w;
-    *height = h;
-    return changed;
+    return ClampSize(width, height, kSmallestClientWidth, kSmallestClientHeight, largestWidth - insets.Width(),
+                     largestHeight - insets.Height());
 }
 
 WindowPlacement CentreIn(const ScreenRect& workArea, int width, int height) {
